@@ -1,0 +1,17 @@
+#pragma once
+
+#include "fw/Control.h"
+
+namespace fw {
+
+// A horizontal line (vertical when taller than wide).
+class Separator : public RectControl {
+    FW_OBJECT;
+
+    Separator();
+
+protected:
+    QWidget* CreateWidget(QWidget* parent) override;
+};
+
+}  // namespace fw

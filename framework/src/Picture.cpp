@@ -1,0 +1,99 @@
+#include "fw/Picture.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QImageReader>
+
+#include <mutex>
+
+#include "fw/Thread.h"
+#include "qt/Native.h"
+
+namespace fw {
+
+namespace {
+
+std::mutex foldersMutex;
+std::vector<std::string> customFolders;
+
+std::vector<std::string> DefaultFolders() {
+    std::vector<std::string> folders;
+    if (QCoreApplication::instance()) {
+        const QString exeDir = QCoreApplication::applicationDirPath();
+        folders.push_back(detail::FromQt(exeDir));
+        folders.push_back(detail::FromQt(QDir::cleanPath(exeDir + QStringLiteral("/" UKISOMI_DATA_RELATIVE))));
+    }
+    folders.push_back(UKISOMI_DATA_DIR);
+    return folders;
+}
+
+// A bare file name: no folder part, nothing that climbs out of the application's folders.
+bool IsBareFileName(const std::string& name) {
+    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string::npos &&
+           name.find('\\') == std::string::npos && name.find('\0') == std::string::npos;
+}
+
+}  // namespace
+
+Picture::Picture(std::unique_ptr<detail::PictureData> data) : data_(std::move(data)) {}
+Picture::~Picture() = default;
+
+std::int64_t Picture::Width() const { return data_->image.width(); }
+std::int64_t Picture::Height() const { return data_->image.height(); }
+
+std::shared_ptr<Picture> Picture::Open(const std::string& path) {
+    const QString file = detail::ToQt(path);
+    const QFileInfo info(file);
+    if (!info.isFile() || info.size() <= 0 || info.size() > kMaxFileBytes) return nullptr;
+    QImageReader reader(file, "png");
+    reader.setDecideFormatFromContent(false);
+    reader.setAutoTransform(false);
+    if (!reader.canRead()) return nullptr;
+    // Judge the size from the header before anything is decoded.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() <= 0 || size.height() <= 0 || size.width() > kMaxSide ||
+        size.height() > kMaxSide ||
+        static_cast<std::int64_t>(size.width()) * size.height() > kMaxPixels)
+        return nullptr;
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || image.size() != size) return nullptr;
+    auto data = std::make_unique<detail::PictureData>();
+    data->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return std::make_shared<Picture>(std::move(data));
+}
+
+std::shared_ptr<Picture> Picture::OpenFilesFromApp(const std::shared_ptr<Array<std::string>>& names) {
+    RequireUIThread();
+    if (!names) throw NilObjectException("OpenFilesFromApp was given no list of file names");
+    const auto folders = AppFolders();
+    for (std::int64_t i = 0; i <= names->Ubound(); ++i) {
+        const std::string& name = (*names)(i);
+        if (!IsBareFileName(name)) continue;
+        for (const std::string& folder : folders)
+            if (auto picture = Open(folder + "/" + name)) return picture;
+    }
+    return nullptr;
+}
+
+std::vector<std::string> Picture::AppFolders() {
+    std::lock_guard lock(foldersMutex);
+    return customFolders.empty() ? DefaultFolders() : customFolders;
+}
+
+void Picture::SetAppFolders(std::vector<std::string> folders) {
+    std::lock_guard lock(foldersMutex);
+    customFolders = std::move(folders);
+}
+
+const ClassRecord& Picture::Lookup() {
+    static const ClassRecord& record = RegisterClass({
+        .name = "Picture",
+        .super = &Object::Lookup(),
+        .members = {{"Width", "", {}}, {"Height", "", {}}, {"_OpenFilesFromApp", "names() As String", {}}},
+    });
+    return record;
+}
+const ClassRecord& Picture::Class() const { return Lookup(); }
+
+}  // namespace fw

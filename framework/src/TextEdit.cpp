@@ -1,0 +1,216 @@
+#include "fw/TextEdit.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+
+#include "fw/Thread.h"
+#include "PropertyTables.h"
+#include "qt/Native.h"
+
+namespace fw {
+
+namespace {
+
+Qt::Alignment HorizontalAlignment(std::int64_t alignment) {
+    return alignment == 2 ? Qt::AlignHCenter : alignment == 3 ? Qt::AlignRight : Qt::AlignLeft;
+}
+
+void SetColors(QWidget* w, fw::Color text, fw::Color background) {
+    QPalette palette = w->palette();
+    palette.setColor(QPalette::Text, QColor(text.Red(), text.Green(), text.Blue()));
+    palette.setColor(QPalette::Base, QColor(background.Red(), background.Green(), background.Blue()));
+    w->setPalette(palette);
+}
+
+}  // namespace
+
+TextEdit::TextEdit() = default;
+
+std::string TextEdit::Text() const {
+    RequireUIThread();
+    return text_;
+}
+
+void TextEdit::SetText(const std::string& text) {
+    RequireUIThread();
+    text_ = text;
+    if (NativeHandle()) SetWidgetText(text);
+}
+
+void TextEdit::SyncWidget() {
+    ApplyFont(NativeHandle());
+    SetWidgetText(text_);
+    SyncEditState();
+    RectControl::SyncWidget();
+}
+
+void TextEdit::FontChanged() { ApplyFont(NativeHandle()); }
+
+#define FW_EDIT_SETTER(Setter, Type, field)  \
+    void TextEdit::Setter(Type value) {      \
+        RequireUIThread();                   \
+        field = value;                       \
+        if (NativeHandle()) SyncEditState(); \
+    }
+FW_EDIT_SETTER(SetReadOnly, bool, readOnly_)
+FW_EDIT_SETTER(SetHasBorder, bool, hasBorder_)
+FW_EDIT_SETTER(SetTextColor, fw::Color, textColor_)
+FW_EDIT_SETTER(SetBackgroundColor, fw::Color, background_)
+FW_EDIT_SETTER(SetTextAlignment, std::int64_t, alignment_)
+FW_EDIT_SETTER(SetMaximumCharactersAllowed, std::int64_t, maxChars_)
+#undef FW_EDIT_SETTER
+
+namespace {
+
+template <class C>
+std::vector<PropertyDesc> TextEditProperties() {
+    using detail::StoredBool;
+    using detail::StoredText;
+    return detail::Join(
+        {
+            BoundProperty<C>("Text", PropertyType::String, &C::Text, &C::SetText),
+            BoundProperty<C>("ReadOnly", PropertyType::Boolean, &C::ReadOnly, &C::SetReadOnly),
+            BoundProperty<C>("HasBorder", PropertyType::Boolean, &C::HasBorder, &C::SetHasBorder),
+            BoundProperty<C>("TextColor", PropertyType::Color, &C::TextColor, &C::SetTextColor),
+            BoundProperty<C>("BackgroundColor", PropertyType::Color, &C::BackgroundColor, &C::SetBackgroundColor),
+            BoundProperty<C>("TextAlignment", PropertyType::Integer, &C::TextAlignment, &C::SetTextAlignment),
+            BoundProperty<C>("MaximumCharactersAllowed", PropertyType::Integer, &C::MaximumCharactersAllowed,
+                             &C::SetMaximumCharactersAllowed),
+            StoredText("Format"),
+            StoredBool("AllowFocusRing", true),
+            StoredBool("AllowTabs"),
+            StoredBool("AllowSpellChecking"),
+            StoredText("ValidationMask"),
+            StoredText("DataSource"),
+            StoredText("DataField"),
+        },
+        detail::FontProperties<C>());
+}
+
+}  // namespace
+
+const ClassRecord& TextEdit::Lookup() {
+    static const ClassRecord& record = RegisterClass({
+        .name = "TextEdit",
+        .super = &RectControl::Lookup(),
+        .members = {{"Text", "", {}}},
+        .properties = TextEditProperties<TextEdit>(),
+    });
+    return record;
+}
+const ClassRecord& TextEdit::Class() const { return Lookup(); }
+
+TextField::TextField() = default;
+
+QWidget* TextField::CreateWidget(QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    // Only the user's own edits are copied back; programmatic ones are already in text_.
+    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { text_ = detail::FromQt(t); });
+    return edit;
+}
+
+void TextField::SetWidgetText(const std::string& text) {
+    if (auto* edit = static_cast<QLineEdit*>(NativeHandle())) edit->setText(detail::ToQt(text));
+}
+
+void TextField::SyncEditState() {
+    auto* edit = static_cast<QLineEdit*>(NativeHandle());
+    if (!edit) return;
+    edit->setReadOnly(readOnly_);
+    edit->setFrame(hasBorder_);
+    edit->setAlignment(HorizontalAlignment(alignment_) | Qt::AlignVCenter);
+    edit->setEchoMode(password_ ? QLineEdit::Password : QLineEdit::Normal);
+    edit->setMaxLength(maxChars_ > 0 && maxChars_ < 32767 ? static_cast<int>(maxChars_) : 32767);
+    SetColors(edit, textColor_, background_);
+}
+
+void TextField::SetPassword(bool password) {
+    RequireUIThread();
+    password_ = password;
+    SyncEditState();
+}
+
+const ClassRecord& TextField::Lookup() {
+    static const ClassRecord& record = RegisterClass({
+        .name = "TextField",
+        .super = &TextEdit::Lookup(),
+        .factory = [] { return std::make_shared<TextField>(); },
+        .properties = {BoundProperty<TextField>("Password", PropertyType::Boolean, &TextField::Password,
+                                                &TextField::SetPassword),
+                       detail::StoredText("Hint")},
+    });
+    return record;
+}
+const ClassRecord& TextField::Class() const { return Lookup(); }
+
+TextArea::TextArea() = default;
+
+QWidget* TextArea::CreateWidget(QWidget* parent) {
+    auto* edit = new QPlainTextEdit(parent);
+    // Programmatic changes block the signal, so only the user's edits are copied back.
+    QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
+                     [this, edit] { text_ = detail::FromQt(edit->toPlainText()); });
+    return edit;
+}
+
+void TextArea::SetWidgetText(const std::string& text) {
+    auto* edit = static_cast<QPlainTextEdit*>(NativeHandle());
+    if (!edit) return;
+    const QSignalBlocker quiet(edit);
+    edit->setPlainText(detail::DisplayText(text));
+}
+
+void TextArea::SyncEditState() {
+    auto* edit = static_cast<QPlainTextEdit*>(NativeHandle());
+    if (!edit) return;
+    edit->setReadOnly(readOnly_);
+    edit->setFrameShape(hasBorder_ ? QFrame::StyledPanel : QFrame::NoFrame);
+    edit->setLineWrapMode(multiLine_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    edit->setVerticalScrollBarPolicy(vScroll_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    edit->setHorizontalScrollBarPolicy(hScroll_ ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+    SetColors(edit, textColor_, background_);
+}
+
+void TextArea::SetMultiLine(bool multiLine) {
+    RequireUIThread();
+    multiLine_ = multiLine;
+    SyncEditState();
+}
+void TextArea::SetHasVerticalScrollbar(bool v) {
+    RequireUIThread();
+    vScroll_ = v;
+    SyncEditState();
+}
+void TextArea::SetHasHorizontalScrollbar(bool v) {
+    RequireUIThread();
+    hScroll_ = v;
+    SyncEditState();
+}
+
+const ClassRecord& TextArea::Lookup() {
+    using detail::StoredBool;
+    static const ClassRecord& record = RegisterClass({
+        .name = "TextArea",
+        .super = &TextEdit::Lookup(),
+        .factory = [] { return std::make_shared<TextArea>(); },
+        .properties =
+            {
+                BoundProperty<TextArea>("MultiLine", PropertyType::Boolean, &TextArea::MultiLine,
+                                        &TextArea::SetMultiLine),
+                BoundProperty<TextArea>("HasVerticalScrollbar", PropertyType::Boolean,
+                                        &TextArea::HasVerticalScrollbar, &TextArea::SetHasVerticalScrollbar),
+                BoundProperty<TextArea>("HasHorizontalScrollbar", PropertyType::Boolean,
+                                        &TextArea::HasHorizontalScrollbar, &TextArea::SetHasHorizontalScrollbar),
+                StoredBool("HideSelection", true),
+                StoredProperty("LineHeight", PropertyType::Double, 0.0),
+                StoredProperty("LineSpacing", PropertyType::Double, 1.0),
+                StoredBool("AllowStyledText"),
+                detail::StoredInt("UnicodeMode"),
+            },
+    });
+    return record;
+}
+const ClassRecord& TextArea::Class() const { return Lookup(); }
+
+}  // namespace fw

@@ -1,0 +1,21 @@
+#include "fw/Thread.h"
+
+#include <atomic>
+#include <thread>
+
+#include "fw/Exceptions.h"
+#include "RuntimeState.h"
+
+namespace fw {
+
+bool OnUIThread() {
+    const auto& state = detail::State();
+    return !state.initialised || std::this_thread::get_id() == state.guiThread;
+}
+
+void RequireUIThread() {
+    if (!OnUIThread())
+        throw ThreadAccessingUIException("user-interface members may only be used on the GUI thread");
+}
+
+}  // namespace fw

@@ -1,0 +1,69 @@
+#pragma once
+
+// Framework-internal glue between the framework's objects and their Qt widgets.
+
+#include <QImage>
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+
+#include <memory>
+
+#include <string>
+#include <string_view>
+
+namespace fw {
+class Window;
+class MenuBar;
+}
+
+namespace fw::detail {
+
+inline QString ToQt(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+inline std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
+
+// Shows line ends of any kind (CR, LF, CR LF) as Qt's line feed.
+QString DisplayText(std::string_view text);
+
+// A control's widget. Qt may delete the widget with its parent, so the control holds it
+// through a guarded pointer and deletes it only while it still exists.
+struct NativeWidget {
+    QPointer<QWidget> widget;
+    ~NativeWidget() { delete widget.data(); }
+};
+
+struct PictureData {
+    QImage image;
+};
+
+// The top-level widget of a window: an optional visible menu bar above a content area of
+// exactly the window's size, on which the controls lie.
+class WindowWidget : public QWidget {
+public:
+    explicit WindowWidget(Window* owner);
+    QWidget* Content() const { return content_; }
+    void Detach() { owner_ = nullptr; }
+    // Installs the bar's shortcuts on this window, and shows the bar when `visible`.
+    void SetMenuBar(const std::shared_ptr<MenuBar>& bar, bool visible);
+    void SetContentSize(int width, int height, bool fixed, QSize minimum, QSize maximum);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Relayout();
+
+    Window* owner_;
+    QWidget* content_;
+    QWidget* menuBar_ = nullptr;
+    QList<QAction*> shortcuts_;
+    std::weak_ptr<MenuBar> shownBar_;
+    bool barShown_ = false;
+};
+
+// The content widget of a window's native window, or null before it is constructed.
+QWidget* ContentOf(const Window& window);
+
+}  // namespace fw::detail

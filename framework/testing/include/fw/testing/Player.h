@@ -1,0 +1,33 @@
+#pragma once
+
+// Test helpers that act on the framework's windows as a player would: real mouse events on
+// the native widgets, timer ticks through the event dispatch, pixels of a grabbed window.
+
+#include <cstdint>
+#include <vector>
+
+#include "fw/Control.h"
+#include "fw/Timer.h"
+#include "fw/Window.h"
+
+namespace fw::testing {
+
+// Presses and releases the left button at (x, y) in the window's content coordinates, on
+// whatever widget lies there, as a real click does.
+void ClickWindowAt(const Window& window, int x, int y);
+// Clicks the middle of a control.
+void Click(const RectControl& control);
+// One timer tick, delivered as the event loop delivers it.
+void Tick(Timer& timer);
+
+struct Image {
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> argb;  // row-major, 0xAARRGGBB
+    std::uint32_t Pixel(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
+    std::uint32_t Rgb(int x, int y) const { return Pixel(x, y) & 0xffffff; }
+};
+
+// The window's content area as it paints now, controls included.
+Image Grab(const Window& window);
+
+}  // namespace fw::testing
