@@ -43,7 +43,9 @@ using detail::State;
 int qtArgc = 1;
 char qtProgramName[] = "ukisomi";
 char* qtArgv[] = {qtProgramName, nullptr};
-std::unique_ptr<QApplication> ownedApplication;
+// Never destroyed: statics that hold Qt objects (pictures, widgets of windows still open at
+// exit) may outlive main, and must not find the application gone.
+QApplication* ownedApplication = nullptr;
 
 void ReportToUser(const std::string& className, const std::string& message) {
     std::fprintf(stderr, "ukisomi: unhandled %s: %s\n", className.c_str(), message.c_str());
@@ -91,7 +93,7 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
     auto& state = State();
     state.commandLine = commandLine ? commandLine : L"";
     if (state.initialised) return;
-    if (!QApplication::instance()) ownedApplication = std::make_unique<QApplication>(qtArgc, qtArgv);
+    if (!QApplication::instance()) ownedApplication = new QApplication(qtArgc, qtArgv);
     QApplication::setApplicationName(QStringLiteral("Ukisomi"));
     state.guiThread = std::this_thread::get_id();
     state.initialised = true;
