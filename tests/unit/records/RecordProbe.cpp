@@ -1,0 +1,64 @@
+#include "unit/records/RecordProbe.h"
+
+#include <functional>
+#include <memory>
+#include <utility>
+
+namespace records {
+
+namespace {
+
+fw::PropertyDesc Logged(std::string name, fw::PropertyType type, fw::PropertyValue initial) {
+    return {name, type,
+            [name](fw::Object& o, const fw::PropertyValue& v) {
+                static_cast<RecordProbeBase&>(o).sets.emplace_back(name, v);
+            },
+            [name, initial](const fw::Object& o) {
+                const auto& sets = static_cast<const RecordProbeBase&>(o).sets;
+                for (auto it = sets.rbegin(); it != sets.rend(); ++it)
+                    if (it->first == name) return it->second;
+                return initial;
+            }};
+}
+
+}  // namespace
+
+const fw::ClassRecord& RecordProbeBase::Lookup() {
+    static const fw::ClassRecord& record = [] {
+        fw::ClassRecord::Spec spec;
+        spec.name = "RecordProbeBase";
+        spec.super = &fw::Object::Lookup();
+        spec.factory = [] { return std::make_shared<RecordProbeBase>(); };
+        spec.properties = {Logged("Left", fw::PropertyType::Integer, std::int64_t{0}),
+                           Logged("Name", fw::PropertyType::String, std::string())};
+        return std::ref(fw::RegisterClass(std::move(spec)));
+    }();
+    return record;
+}
+
+const fw::ClassRecord& RecordProbeBase::Class() const { return Lookup(); }
+
+const fw::ClassRecord& RecordProbe::Lookup() {
+    using T = fw::PropertyType;
+    static const fw::ClassRecord& record = [] {
+        fw::ClassRecord::Spec spec;
+        spec.name = "RecordProbe";
+        spec.super = &RecordProbeBase::Lookup();
+        spec.factory = [] { return std::make_shared<RecordProbe>(); };
+        spec.properties = {Logged("Flag", T::Boolean, false),
+                           Logged("FontUnit", T::FontUnits, std::uint8_t{0}),
+                           Logged("Index", T::Integer, std::int64_t{0}),
+                           Logged("FontSize", T::Single, 0.0f),
+                           Logged("LineSpacing", T::Double, 0.0),
+                           Logged("TextColor", T::Color, fw::Color{}),
+                           Logged("Text", T::String, std::string()),
+                           Logged("MultiLine", T::Boolean, false),
+                           Logged("MacProcId", T::Integer, std::int64_t{0})};
+        return std::ref(fw::RegisterClass(std::move(spec)));
+    }();
+    return record;
+}
+
+const fw::ClassRecord& RecordProbe::Class() const { return Lookup(); }
+
+}  // namespace records
