@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 
@@ -14,5 +15,16 @@ namespace game {
 #include "game/CardNumbers.inc"
 #undef UKISOMI_CARD_ACCESSOR
 std::shared_ptr<fw::Picture> Green();
+
+using PictureAccessor = std::shared_ptr<fw::Picture> (*)();
+
+inline constexpr std::int64_t kCardCount = 100;
+
+// Element N is the accessor of card number N (`karutaN`).
+inline constexpr std::array<PictureAccessor, kCardCount> kCardPictures = {
+#define UKISOMI_CARD_ACCESSOR(n) &karuta##n,
+#include "game/CardNumbers.inc"
+#undef UKISOMI_CARD_ACCESSOR
+};
 
 }  // namespace game
