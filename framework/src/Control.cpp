@@ -223,8 +223,9 @@ void FontStyled::SetUnderline(bool underline) {
 void FontStyled::ApplyFont(QWidget* widget) const {
     if (!widget) return;
     QFont font(detail::ToQt(RenderFamilyFor(fontName_)));
-    // Size 0 means the platform's default size for the face.
-    if (fontSize_ > 0.0f && fontSize_ < 1000.0f) font.setPointSizeF(fontSize_);
+    // The default unit (0) counts in pixels, the unit the window layouts were drawn for, so a
+    // caption fits the label made for it at any screen density. Size 0 keeps the face's default.
+    if (fontSize_ > 0.0f && fontSize_ < 1000.0f) font.setPixelSize(static_cast<int>(fontSize_ + 0.5f));
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);

@@ -42,8 +42,15 @@ void MenuItem::SetVisible(bool visible) {
 void MenuItem::AddMenu(const std::shared_ptr<MenuItem>& item) {
     RequireUIThread();
     if (!item) throw NilObjectException("AddMenu was given no item");
-    if (item.get() == this) throw InvalidArgumentException("a menu item cannot hold itself");
+    if (item.get() == this || item->Holds(*this))
+        throw InvalidArgumentException("a menu item cannot hold itself or a menu that holds it");
     children_.push_back(item);
+}
+
+bool MenuItem::Holds(const MenuItem& item) const {
+    for (const auto& child : children_)
+        if (child.get() == &item || child->Holds(item)) return true;
+    return false;
 }
 
 std::shared_ptr<MenuItem> MenuItem::Child(std::string_view name) const {

@@ -111,7 +111,11 @@ QWidget* TextField::CreateWidget(QWidget* parent) {
 }
 
 void TextField::SetWidgetText(const std::string& text) {
-    if (auto* edit = static_cast<QLineEdit*>(NativeHandle())) edit->setText(detail::ToQt(text));
+    if (auto* edit = static_cast<QLineEdit*>(NativeHandle())) {
+        edit->setText(detail::ToQt(text));
+        // A narrow field the player is not typing in shows the start of a long text.
+        if (!edit->hasFocus()) edit->setCursorPosition(0);
+    }
 }
 
 void TextField::SyncEditState() {

@@ -16,6 +16,8 @@ struct NativeTimer {
 }  // namespace detail
 
 Timer::Timer() : native_(std::make_unique<detail::NativeTimer>()) {
+    // The native timer belongs to the thread that makes it and would fire only there.
+    RequireUIThread();
     native_->timer.setTimerType(Qt::CoarseTimer);
     QObject::connect(&native_->timer, &QTimer::timeout, &native_->timer, [this] {
         auto self = weak_from_this().lock();

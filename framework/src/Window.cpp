@@ -59,9 +59,16 @@ void Place(Window& window, QWidget* native) {
         if (other.get() != &window && other->NativeHandle() && other->NativeHandle()->window()->isVisible())
             beside = other->NativeHandle()->window();
     if (beside) {
+        // Right of it, else left, below or above; overlapping it only when none has room.
         const QRect b = beside->frameGeometry();
-        frame.moveTopLeft(QPoint(b.right() + 12, b.top()));
-        if (!screen.contains(frame)) frame.moveTopLeft(QPoint(b.left() + 40, b.top() + 40));
+        const QPoint spots[] = {{b.right() + 12, b.top()}, {b.left() - 12 - frame.width(), b.top()},
+                                {b.left(), b.bottom() + 12}, {b.left(), b.top() - 12 - frame.height()}};
+        frame.moveTopLeft(QPoint(b.left() + 40, b.top() + 40));
+        for (const QPoint& spot : spots)
+            if (screen.contains(QRect(spot, frame.size()))) {
+                frame.moveTopLeft(spot);
+                break;
+            }
     } else {
         frame.moveCenter(screen.center());
     }
@@ -151,14 +158,18 @@ void Window::Constructor() {
     detail::HoldOpenWindow(self);
     detail::SetImplicitIfNone(Class().Name(), self);
     try {
+        constructing_ = true;
         Layout();
         CreateControls();
         SyncNative();
         for (const Entry& e : std::vector<Entry>(controls_))
             if (auto control = std::dynamic_pointer_cast<Control>(e.control)) control->Open.Raise(control);
         Event_Open();
-        if (visible_) Show();
+        constructing_ = false;
+        // A window may have closed itself in one of its Open events.
+        if (visible_ && open_) Show();
     } catch (...) {
+        constructing_ = false;
         Close();
         throw;
     }
@@ -252,15 +263,19 @@ FW_WINDOW_SETTER(SetMenuBar(std::shared_ptr<fw::MenuBar> v), menuBar_, std::move
 void Window::SetVisible(bool visible) {
     RequireUIThread();
     visible_ = visible;
-    if (!native_ || !open_) return;
+    if (!native_ || !open_ || constructing_) return;
     if (visible)
         Show();
     else
         native_->hide();
 }
 
-std::int64_t Window::Left() const { return native_ ? native_->mapToGlobal(QPoint(0, 0)).x() : 0; }
+std::int64_t Window::Left() const {
+    RequireUIThread();
+    return native_ ? native_->mapToGlobal(QPoint(0, 0)).x() : 0;
+}
 std::int64_t Window::Top() const {
+    RequireUIThread();
     return native_ ? native_->Content()->mapToGlobal(QPoint(0, 0)).y() : 0;
 }
 

@@ -16,8 +16,9 @@ const ClassRecord& ArrayClass();
 template <class T>
 class Array : public Object {
 public:
-    explicit Array(std::int64_t upperBound)
-        : elements_(upperBound < 0 ? 0 : static_cast<std::size_t>(upperBound + 1)) {}
+    // An upper bound below -1 makes an empty array; one too large to hold raises
+    // OutOfBoundsException.
+    explicit Array(std::int64_t upperBound) : elements_(SizeFor(upperBound)) {}
 
     static const ClassRecord& Lookup() { return ArrayClass(); }
     const ClassRecord& Class() const override { return ArrayClass(); }
@@ -36,6 +37,13 @@ public:
     void Append(T value) { elements_.push_back(std::move(value)); }
 
 private:
+    static std::size_t SizeFor(std::int64_t upperBound) {
+        if (upperBound < 0) return 0;
+        if (static_cast<std::uint64_t>(upperBound) >= std::vector<T>().max_size())
+            throw OutOfBoundsException("upper bound " + std::to_string(upperBound) +
+                                       " is too large");
+        return static_cast<std::size_t>(upperBound) + 1;
+    }
     std::size_t Checked(std::int64_t index) const {
         if (index < 0 || index > Ubound()) throw OutOfBoundsException(Describe(index));
         return static_cast<std::size_t>(index);

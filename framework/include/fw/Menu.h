@@ -30,7 +30,8 @@ class MenuItem : public Object {
     bool Visible() const { return visible_; }
     void SetVisible(bool visible);
 
-    // Appends an item after the existing ones.
+    // Appends an item after the existing ones. An item that holds this one, or is this one,
+    // raises InvalidArgumentException: the items form a tree.
     void AddMenu(const std::shared_ptr<MenuItem>& item);
     // The direct child of that name, or nothing.
     std::shared_ptr<MenuItem> Child(std::string_view name) const;
@@ -45,24 +46,30 @@ class MenuItem : public Object {
     virtual void Choose();
 
 private:
+    bool Holds(const MenuItem& item) const;
+
     std::string name_, text_, commandKey_;
     bool autoEnable_ = true, visible_ = true;
     std::vector<std::shared_ptr<MenuItem>> children_;
 };
 
+// The subclasses' own class-record accessor would hide Lookup(name); both stay callable.
 class MenuBar : public MenuItem {
     FW_OBJECT;
+    using MenuItem::Lookup;
 };
 
 // Choosing it quits the application.
 class QuitMenuItem : public MenuItem {
     FW_OBJECT;
+    using MenuItem::Lookup;
     void Choose() override;
 };
 
 // An item the platform may move to its application menu; elsewhere an ordinary item.
 class AppMenuItem : public MenuItem {
     FW_OBJECT;
+    using MenuItem::Lookup;
 };
 
 }  // namespace fw
