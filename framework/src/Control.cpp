@@ -99,7 +99,11 @@ void RectControl::Reparent() {
     auto parent = Parent();
     QWidget* target = parent && parent->NativeHandle() ? parent->NativeHandle()
                                                        : (window ? detail::ContentOf(*window) : nullptr);
-    if (target && w->parentWidget() != target) w->setParent(target);
+    if (!target || w->parentWidget() == target) {
+        SyncGeometry();  // window coordinates stay; the offset from the parent may not
+        return;
+    }
+    w->setParent(target);  // hides the widget, so everything is pushed again
     SyncWidget();
 }
 

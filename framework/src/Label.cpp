@@ -35,8 +35,10 @@ void Label::SyncText() {
     label->setWordWrap(multiLine_);
     label->setAlignment(AlignmentOf(alignment_, multiLine_));
     label->setTextInteractionFlags(selectable_ ? Qt::TextSelectableByMouse : Qt::NoTextInteraction);
+    const QColor color(textColor_.Red(), textColor_.Green(), textColor_.Blue());
     QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, QColor(textColor_.Red(), textColor_.Green(), textColor_.Blue()));
+    if (palette.color(QPalette::WindowText) == color) return;  // a new palette restyles the label
+    palette.setColor(QPalette::WindowText, color);
     label->setPalette(palette);
 }
 

@@ -17,9 +17,13 @@ Qt::Alignment HorizontalAlignment(std::int64_t alignment) {
 }
 
 void SetColors(QWidget* w, fw::Color text, fw::Color background) {
+    const QColor textColor(text.Red(), text.Green(), text.Blue());
+    const QColor baseColor(background.Red(), background.Green(), background.Blue());
     QPalette palette = w->palette();
-    palette.setColor(QPalette::Text, QColor(text.Red(), text.Green(), text.Blue()));
-    palette.setColor(QPalette::Base, QColor(background.Red(), background.Green(), background.Blue()));
+    // Setting a palette restyles the widget: skip it when nothing changes.
+    if (palette.color(QPalette::Text) == textColor && palette.color(QPalette::Base) == baseColor) return;
+    palette.setColor(QPalette::Text, textColor);
+    palette.setColor(QPalette::Base, baseColor);
     w->setPalette(palette);
 }
 

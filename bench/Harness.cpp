@@ -1,0 +1,109 @@
+#include "bench/Harness.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+#include <exception>
+#include <utility>
+
+#include "fw/Exceptions.h"
+#include "fw/Runtime.h"
+#include "fw/Window.h"
+#include "fw/testing/Player.h"
+#include "game/KarutaWindow.h"
+#include "game/MessageWindow.h"
+
+namespace bench {
+
+namespace {
+
+std::string unhandled;
+bool cardsDealt = false;
+
+}  // namespace
+
+void Pump() {
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+    }
+}
+
+std::string PictureDir() { return UKISOMI_BENCH_PICTURE_DIR; }
+
+std::string PicturePath(const std::string& name) { return PictureDir() + "/" + name; }
+
+void CatchUnhandledExceptions() {
+    fw::SetUnhandledExceptionReporter([](const std::string& className, const std::string& message) {
+        if (!unhandled.empty()) unhandled += "; ";
+        unhandled += className + ": " + message;
+    });
+}
+
+Body Guarded(Body body) {
+    return [body = std::move(body)](benchmark::State& state) {
+        try {
+            body(state);
+        } catch (const std::exception& e) {
+            state.SkipWithError(e.what());
+            for (const auto& window : fw::OpenWindows()) window->Close();
+            fw::ProcessEvents();
+        }
+    };
+}
+
+std::string TakeUnhandled() { return std::exchange(unhandled, std::string()); }
+
+std::shared_ptr<game::KarutaWindow> OpenGame() {
+    auto window = game::KarutaWindow::Implicit();
+    Pump();
+    return window;
+}
+
+void CloseGame(std::shared_ptr<game::KarutaWindow>& window) {
+    if (auto result = fw::GetImplicitWindow("MessageWindow.MessageWindow")) result->Close();
+    if (window) window->Close();
+    window.reset();
+    fw::ProcessEvents();
+}
+
+void FinishGameIfDue(game::KarutaWindow& window) {
+    if (window.Kaisu < 10) return;
+    fw::testing::Click(Need(window.FudaCanvas(0), "card face"));
+    if (auto result = fw::GetImplicitWindow("MessageWindow.MessageWindow"))
+        fw::testing::Click(
+            Need(fw::RuntimeCheckCast<game::MessageWindow>(result)->OKButton(), "OK button"));
+    Pump();
+}
+
+void PressStart(game::KarutaWindow& window) {
+    cardsDealt = true;
+    fw::testing::Click(Need(window.StartButton(), "start button"));
+}
+
+std::int64_t RightSlot(const game::KarutaWindow& window) {
+    for (std::int64_t slot = 0; slot <= 9; ++slot)
+        if ((*window.FudaNum)(slot) == window.OdaiNum) return slot;
+    throw fw::RuntimeException("the prompt's card lies on no card slot");
+}
+
+bool CardsDealt() { return cardsDealt; }
+
+struct PaintCounter::Filter : QObject {
+    std::int64_t paints = 0;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Paint) ++paints;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+PaintCounter::PaintCounter() : filter_(std::make_unique<Filter>()) {
+    QCoreApplication::instance()->installEventFilter(filter_.get());
+}
+
+PaintCounter::~PaintCounter() { QCoreApplication::instance()->removeEventFilter(filter_.get()); }
+
+std::int64_t PaintCounter::Count() const { return filter_->paints; }
+
+}  // namespace bench
