@@ -162,6 +162,7 @@ void Window::Constructor() {
         Layout();
         CreateControls();
         SyncNative();
+        SyncTabOrder();
         for (const Entry& e : std::vector<Entry>(controls_))
             if (auto control = std::dynamic_pointer_cast<Control>(e.control)) control->Open.Raise(control);
         Event_Open();
@@ -173,6 +174,17 @@ void Window::Constructor() {
         Close();
         throw;
     }
+}
+
+void Window::SyncTabOrder() {
+    // Keyboard focus moves through the controls by TabIndex, registration order breaking ties.
+    std::vector<std::shared_ptr<RectControl>> order;
+    for (const Entry& e : controls_)
+        if (auto c = std::dynamic_pointer_cast<RectControl>(e.control); c && c->NativeHandle()) order.push_back(c);
+    std::stable_sort(order.begin(), order.end(),
+                     [](const auto& a, const auto& b) { return a->TabIndex() < b->TabIndex(); });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(order[i - 1]->NativeHandle(), order[i]->NativeHandle());
 }
 
 void Window::Show() {

@@ -109,6 +109,7 @@ class Window : public Object {
 
 private:
     void SyncNative();
+    void SyncTabOrder();
 
     struct Entry {
         std::string name;
