@@ -79,33 +79,6 @@ struct Record {
     const std::string* bytes;
 };
 
-const fw::ClassRecord& ClassOf(game::layout::Kind kind) {
-    using game::layout::Kind;
-    switch (kind) {
-        case Kind::CardFrame:
-            return game::CardCanvas::Lookup();
-        case Kind::CardFace:
-            return game::FudaCanvas::Lookup();
-        case Kind::Canvas:
-            return fw::Canvas::Lookup();
-        case Kind::Label:
-            return fw::Label::Lookup();
-        case Kind::TextField:
-            return fw::TextField::Lookup();
-        case Kind::TextArea:
-            return fw::TextArea::Lookup();
-        case Kind::Listbox:
-            return fw::Listbox::Lookup();
-        case Kind::PushButton:
-            return fw::PushButton::Lookup();
-        case Kind::Separator:
-            return fw::Separator::Lookup();
-        case Kind::Timer:
-            return game::KarutaWindow::wrapper_MyTimer::Lookup();
-    }
-    return fw::Object::Lookup();
-}
-
 // The program's records: the game window's own and its 46 controls', and the result
 // window's own and its two controls'.
 std::vector<Record> ProgramRecords() {
@@ -113,7 +86,7 @@ std::vector<Record> ProgramRecords() {
     const auto& controls = game::layout::Controls();
     const auto& bytes = game::layout::ControlRecords();
     for (std::size_t i = 0; i < controls.size() && i < bytes.size(); ++i)
-        records.push_back({&ClassOf(controls[i].kind), &bytes[i]});
+        records.push_back({&game::layout::ClassOf(controls[i].kind), &bytes[i]});
     records.push_back({&game::MessageWindow::Lookup(), &game::MessageWindow::WindowRecord()});
     records.push_back({&fw::Label::Lookup(), &game::MessageWindow::MessageRecord()});
     records.push_back({&fw::PushButton::Lookup(), &game::MessageWindow::OKButtonRecord()});

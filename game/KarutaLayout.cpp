@@ -2,7 +2,15 @@
 
 #include "fw/DesignRecord.h"
 #include "fw/Exceptions.h"
+#include "fw/Label.h"
+#include "fw/Listbox.h"
+#include "fw/PushButton.h"
+#include "fw/Separator.h"
+#include "fw/TextEdit.h"
+#include "game/CardCanvas.h"
+#include "game/FudaCanvas.h"
 #include "game/PoemData.h"
+#include "game/wrapper_MyTimer.h"
 
 namespace game::layout {
 
@@ -435,6 +443,32 @@ const std::string& RecordOf(std::string_view name, std::int64_t index) {
         if (controls[i].name == name && controls[i].index == index) return ControlRecords()[i];
     throw fw::InvalidArgumentException("the game window has no control " + std::string(name) +
                                        " with index " + std::to_string(index));
+}
+
+const fw::ClassRecord& ClassOf(Kind kind) {
+    switch (kind) {
+        case Kind::CardFrame:
+            return CardCanvas::Lookup();
+        case Kind::CardFace:
+            return FudaCanvas::Lookup();
+        case Kind::Canvas:
+            return fw::Canvas::Lookup();
+        case Kind::Label:
+            return fw::Label::Lookup();
+        case Kind::TextField:
+            return fw::TextField::Lookup();
+        case Kind::TextArea:
+            return fw::TextArea::Lookup();
+        case Kind::Listbox:
+            return fw::Listbox::Lookup();
+        case Kind::PushButton:
+            return fw::PushButton::Lookup();
+        case Kind::Separator:
+            return fw::Separator::Lookup();
+        case Kind::Timer:
+            return KarutaWindow::wrapper_MyTimer::Lookup();
+    }
+    throw fw::InvalidArgumentException("unknown kind of control");
 }
 
 }  // namespace game::layout

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fw/Control.h"
+#include "fw/Object.h"
 
 namespace game::layout {
 
@@ -54,6 +55,9 @@ const std::vector<ControlLayout>& Controls();
 const std::vector<std::string>& ControlRecords();
 // The game window's own design record.
 const std::string& WindowRecord();
+
+// The class a control of that kind is made of.
+const fw::ClassRecord& ClassOf(Kind kind);
 
 // The record of the control registered under `name` with set index `index` (fw::kNoIndex
 // outside a set); InvalidArgumentException when the design has no such control.

@@ -14,17 +14,11 @@
 #include "game/KarutaWindow.h"
 #include "game/MessageWindow.h"
 #include "game/TitleLadder.h"
+#include "game/Use.h"
 
 namespace game {
 
 namespace {
-
-// A control that a look-up did not find surfaces here, where it is first used.
-template <class T>
-T& Use(const std::shared_ptr<T>& object, const char* what) {
-    if (!object) throw fw::NilObjectException(std::string("no ") + what);
-    return *object;
-}
 
 // Truncation toward zero into an Integer. A clock that gives NaN or a value beyond the
 // Integer range (only a broken or hostile clock does) saturates instead of converting out of

@@ -6,6 +6,7 @@
 #include "game/CardPictures.h"
 #include "game/FudaCanvas.h"
 #include "game/KarutaLayout.h"
+#include "game/Use.h"
 #include "game/wrapper_MyTimer.h"
 
 namespace game {
@@ -19,39 +20,6 @@ constexpr std::string_view kClassName = "KarutaWindow.KarutaWindow";
 
 // CreateControls0 makes the first 30 controls of the design, CreateControls1 the rest.
 constexpr std::size_t kFirstOfSecondPart = 30;
-
-// A look-up that found nothing surfaces here, where its result is first used.
-template <class T>
-T& Use(const std::shared_ptr<T>& object, std::string_view what) {
-    if (!object) throw fw::NilObjectException(std::string(what) + " is nil");
-    return *object;
-}
-
-const fw::ClassRecord& ClassOf(Kind kind) {
-    switch (kind) {
-        case Kind::CardFrame:
-            return CardCanvas::Lookup();
-        case Kind::CardFace:
-            return FudaCanvas::Lookup();
-        case Kind::Canvas:
-            return fw::Canvas::Lookup();
-        case Kind::Label:
-            return fw::Label::Lookup();
-        case Kind::TextField:
-            return fw::TextField::Lookup();
-        case Kind::TextArea:
-            return fw::TextArea::Lookup();
-        case Kind::Listbox:
-            return fw::Listbox::Lookup();
-        case Kind::PushButton:
-            return fw::PushButton::Lookup();
-        case Kind::Separator:
-            return fw::Separator::Lookup();
-        case Kind::Timer:
-            return KarutaWindow::wrapper_MyTimer::Lookup();
-    }
-    throw fw::InvalidArgumentException("unknown kind of control");
-}
 
 // The control as the window holds it: by name and index for a set member, else by name.
 template <class T>
@@ -160,7 +128,7 @@ void Wire(const std::shared_ptr<KarutaWindow>& self, const ControlLayout& c) {
 // Makes, constructs, registers, designs and wires control `position` of the design.
 void CreateControl(const std::shared_ptr<KarutaWindow>& self, std::size_t position) {
     const ControlLayout& c = layout::Controls().at(position);
-    fw::ObjectRef made = self->New(ClassOf(c.kind));
+    fw::ObjectRef made = self->New(layout::ClassOf(c.kind));
     Construct(made, c);
     self->AddControl(c.name, made);
     made.reset();

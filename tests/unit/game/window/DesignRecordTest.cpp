@@ -25,32 +25,6 @@ namespace {
 
 using game::layout::Kind;
 
-const fw::ClassRecord& ClassOf(Kind kind) {
-    switch (kind) {
-        case Kind::CardFrame:
-            return game::CardCanvas::Lookup();
-        case Kind::CardFace:
-            return game::FudaCanvas::Lookup();
-        case Kind::Canvas:
-            return fw::Canvas::Lookup();
-        case Kind::Label:
-            return fw::Label::Lookup();
-        case Kind::TextField:
-            return fw::TextField::Lookup();
-        case Kind::TextArea:
-            return fw::TextArea::Lookup();
-        case Kind::Listbox:
-            return fw::Listbox::Lookup();
-        case Kind::PushButton:
-            return fw::PushButton::Lookup();
-        case Kind::Separator:
-            return fw::Separator::Lookup();
-        case Kind::Timer:
-            return game::KarutaWindow::wrapper_MyTimer::Lookup();
-    }
-    throw std::logic_error("kind");
-}
-
 struct Parsed {
     std::string name;  // the control's
     std::int64_t index;
@@ -76,7 +50,8 @@ std::vector<Parsed> ParsedControlRecords() {
     std::vector<Parsed> out;
     for (std::size_t i = 0; i < controls.size(); ++i)
         out.push_back({std::string(controls[i].name), controls[i].index, controls[i].kind,
-                       &records[i], fw::ParseDesignRecord(ClassOf(controls[i].kind), records[i])});
+                       &records[i],
+                       fw::ParseDesignRecord(game::layout::ClassOf(controls[i].kind), records[i])});
     return out;
 }
 
