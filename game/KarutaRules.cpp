@@ -1,5 +1,6 @@
 // The game's rules: the start of a round, the judging and scoring of a click, the end of a
 // game, the prompt clock, and the first text of the score fields.
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -81,7 +82,9 @@ bool KarutaWindow::FudaCanvas_MouseDown(const std::shared_ptr<fw::Canvas>& sende
         if (Seikai) {
             label.SetText("正解");
             label.SetVisible(true);
-            MyPoint = Truncate(20.0 - MyTime);
+            // A clock set back during the round makes the elapsed time negative; no answer
+            // can be quicker than an instant one, so it scores at most the 20 of an instant.
+            MyPoint = Truncate(20.0 - std::max(MyTime, 0.0));
             games = false;
         } else {
             label.SetText("ハズレ");

@@ -1,0 +1,148 @@
+"""Damaged or missing picture files: a copy of the program runs from a scratch folder whose
+pictures were damaged first. A face whose picture cannot be read paints nothing, so the frame's
+green shows; the game goes on, and Ctrl+Q still ends the run with 0."""
+
+import os
+import struct
+import sys
+import zlib
+
+import harness as h
+from harness import check
+
+# Round 1 deals card number 5 on slot 5, round 2 card number 15.
+DAMAGED_SLOT = 5
+DAMAGED_FILE = "karuta5.png"
+# Peak resident memory the run may reach: far below what a 100000 x 100000 picture would take.
+PEAK_MEMORY_LIMIT_KB = 400 * 1024
+
+
+def png_chunk(kind, data):
+    return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+
+
+def huge_png():
+    """A well-formed PNG whose header claims 100000 x 100000 RGBA pixels (40 GB decoded), with
+    a little compressed data behind it, as a decompression bomb starts."""
+    header = struct.pack(">IIBBBBB", 100000, 100000, 8, 6, 0, 0, 0)
+    rows = zlib.compress(b"\0" * (1 + 100000 * 4) * 8, 9)
+    return (b"\x89PNG\r\n\x1a\n" + png_chunk(b"IHDR", header) + png_chunk(b"IDAT", rows) +
+            png_chunk(b"IEND", b""))
+
+
+def bmp_picture(width=70, height=160):
+    """A real picture of another format (a 24-bit BMP) under the PNG's name."""
+    stride = (width * 3 + 3) & ~3
+    pixels = (b"\x30\x30\xc0" * width + b"\0" * (stride - width * 3)) * height
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 24, 0, len(pixels), 2835, 2835, 0, 0)
+    return b"BM" + struct.pack("<IHHI", 14 + len(info) + len(pixels), 0, 0, 14 + len(info)) + info + pixels
+
+
+def damage(path, case):
+    data = open(path, "rb").read()
+    if case == "missing":
+        os.remove(path)
+    elif case == "zero-byte":
+        open(path, "wb").close()
+    elif case == "truncated":
+        open(path, "wb").write(data[:len(data) // 2])
+    elif case == "not-png":
+        open(path, "wb").write(bmp_picture())
+    elif case == "huge-header":
+        open(path, "wb").write(huge_png())
+    else:
+        raise ValueError(case)
+
+
+def peak_memory_kb(pid):
+    for line in open("/proc/%d/status" % pid):
+        if line.startswith("VmHWM:"):
+            return int(line.split()[1])
+    raise h.Failure("no VmHWM for the game process")
+
+
+def slot_colours(game, image, slot):
+    left, top = h.FACES[slot]
+    points = [(left + dx, top + dy) for dx in (8, 35, 62) for dy in (12, 80, 148)]
+    return [game.local(image, x, y) for x, y in points]
+
+
+def slot_is(game, image, slot, colour):
+    return all(h.near(c, colour) for c in slot_colours(game, image, slot))
+
+
+def wait_for_deal(game, empty_colour, blank_slots, label):
+    """Waits until the faces show the deal: cards everywhere but on blank_slots, which paint
+    nothing, so the colour beneath (empty_colour) shows."""
+
+    def dealt():
+        shot = game.shot(label)
+        for slot in range(10):
+            blank = slot_is(game, shot, slot, empty_colour)
+            if blank != (slot in blank_slots):
+                raise h.Failure("face %d %s: %r" % (slot, "shows no card" if blank else "paints a picture",
+                                                    slot_colours(game, shot, slot)))
+        return True
+
+    h.wait_until(dealt, 5, "the deal of %s" % label, interval=0.3)
+
+
+def play_two_rounds(game, empty_colour, blank_round_one, blank_round_two):
+    """Opens, deals round 1, judges a click on the face of slot 5, deals round 2, and quits."""
+    game.wait_for_game_window()
+    image = game.shot("opened")
+    for slot in range(10):
+        check(slot_is(game, image, slot, empty_colour), "slot %d at opening is not %r" % (slot, empty_colour))
+
+    game.press_start()
+    game.wait_text(h.KAISU_FIELD, "1", "the round field after 開始")
+    wait_for_deal(game, empty_colour, blank_round_one, "round-1")
+
+    # A face without a picture is still a card of the round: a click on it is judged.
+    game.click_face(DAMAGED_SLOT)
+    game.wait_text(h.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after a click on face 5")
+
+    game.press_start()
+    game.wait_text(h.KAISU_FIELD, "2", "the round field of round 2")
+    check(game.text(h.LABEL1) is None, "開始 left the judging label shown")
+    wait_for_deal(game, empty_colour, blank_round_two, "round-2")
+
+    peak = peak_memory_kb(game.pid)
+    check(peak < PEAK_MEMORY_LIMIT_KB, "the game's resident memory peaked at %d MB" % (peak // 1024))
+    game.key("ctrl+q")
+    code = game.wait_exit()
+    check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
+    game.check_no_unhandled_exception()
+
+
+def test(session):
+    case = session.args.case
+    green = h.green_reference(session.args.pictures)
+    if case in ("missing", "zero-byte", "truncated", "not-png", "huge-header"):
+        binary, folder = session.copy_program()
+        damage(os.path.join(folder, DAMAGED_FILE), case)
+        play_two_rounds(session.start(binary), green, {DAMAGED_SLOT}, set())
+    elif case == "read-only-folder":
+        binary, folder = session.copy_program()
+        for name in os.listdir(folder):
+            os.chmod(os.path.join(folder, name), 0o444 if name.endswith(".png") else 0o555)
+        os.chmod(folder, 0o555)
+        play_two_rounds(session.start(binary), green, set(), set())
+    elif case == "missing-folder":
+        fallback = session.args.installed_data
+        if fallback and os.path.isdir(fallback):
+            raise h.Skip("pictures are installed in %s, where the program finds them whatever "
+                         "lies beside it" % fallback)
+        binary, _ = session.copy_program(pictures=False)
+        # No picture at all: frames and faces paint nothing, and the orange board shows.
+        play_two_rounds(session.start(binary), h.ORANGE, set(range(10)), set(range(10)))
+    elif case == "installed-layout":
+        # bin/ukisomi with its pictures in share/ukisomi, as an installed tree has them.
+        binary, _ = session.copy_program(layout="share")
+        play_two_rounds(session.start(binary), green, set(), set())
+    else:
+        raise h.Failure("unknown case %r" % case)
+
+
+if __name__ == "__main__":
+    sys.exit(h.run(test, __doc__))
