@@ -36,7 +36,7 @@ TEST_P(ClockJumpTest, TheRoundStaysPlayableAndConsistent) {
     const std::string poem = (*win->OdaiString)(win->OdaiNum);
     ASSERT_EQ(win->OdaiField()->Text(), fw::Left(poem, 5));
 
-    SetNow(start + jump.secondsFromStart);
+    SetClock(start + jump.secondsFromStart);
     Tick();
     EXPECT_EQ(win->MyTime, jump.secondsFromStart);
     EXPECT_EQ(win->TimeField()->Text(), jump.timeShown);
@@ -83,7 +83,7 @@ TEST_F(HardeningTest, AClockSetBackBetweenRoundsScoresEachRoundFromItsStart) {
     Wait(3.0);
     ClickSlot(RightSlot());
     EXPECT_EQ(win->MyPoint, 17);
-    SetNow(Now() - 86400.0);
+    SetClock(Now() - 86400.0);
     Press();
     Wait(2.0);
     Tick();

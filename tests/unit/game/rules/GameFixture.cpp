@@ -1,6 +1,7 @@
 #include "unit/game/rules/GameFixture.h"
 
 #include "fw/Date.h"
+#include "fw/Exceptions.h"
 #include "fw/Random.h"
 #include "fw/Runtime.h"
 #include "fw/Window.h"
@@ -12,7 +13,10 @@ namespace rules {
 
 void GameTest::SetUp() {
     fw::Picture::SetAppFolders({UKISOMI_TEST_PICTURE_DIR});
-    fw::Date::SetClock([this] { return now_; });
+    fw::Date::SetClock([this] {
+        if (clockRaises_) throw fw::RuntimeException("the clock cannot be read");
+        return now_;
+    });
     InstallSeedSource();
     fw::SetUnhandledExceptionReporter(
         [this](const std::string& className, const std::string& message) {
@@ -49,6 +53,13 @@ void GameTest::Press() { fw::testing::Click(*win->StartButton()); }
 void GameTest::ClickSlot(std::int64_t slot) { fw::testing::Click(*win->FudaCanvas(slot)); }
 
 void GameTest::Tick() { fw::testing::Tick(*win->MyTimer()); }
+
+void GameTest::PressOK() {
+    auto result = ResultWindow();
+    ASSERT_TRUE(result) << "no result window to press OK on";
+    fw::testing::Click(*result->OKButton());
+    fw::ProcessEvents();
+}
 
 std::int64_t GameTest::RightSlot() const {
     for (std::int64_t s = 0; s <= 9; ++s)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "fw/Picture.h"
@@ -17,20 +18,26 @@ namespace rules {
 // tenths of a second subtract without surprises.
 inline constexpr double kT0 = 1'700'000'000.0;
 
-// The game window opened fresh for each test, on a clock the test moves and a seed source
-// that hands out 1, 2, 3 ... Exceptions that leave a handler fail the test.
+// The game window opened fresh for each test, on a clock the test moves (or makes raise) and
+// a seed source that hands out 1, 2, 3 ... Exceptions that reach the event dispatch are
+// collected; a test that provokes them takes them with TakeUnhandled(), and any left over
+// fail the test.
 class GameTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The player's actions.
+    // The player's actions, through the framework's event path.
     void Press();
     void ClickSlot(std::int64_t slot);
     void Tick();
+    void PressOK();
     void Wait(double seconds) { now_ += seconds; }
     void SetClock(double seconds) { now_ = seconds; }
     double Now() const { return now_; }
+    // While set, every new Date raises a RuntimeException.
+    void SetClockRaises(bool raises) { clockRaises_ = raises; }
+    std::vector<std::string> TakeUnhandled() { return std::exchange(unhandled_, {}); }
 
     // The slot whose card answers the prompt, and one that does not.
     std::int64_t RightSlot() const;
@@ -54,6 +61,7 @@ private:
     void InstallSeedSource();
 
     double now_ = kT0;
+    bool clockRaises_ = false;
     std::uint64_t nextSeed_ = 1;
     std::vector<std::string> unhandled_;
 };
