@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QTimer>
@@ -16,6 +18,7 @@
 #include "fw/FileType.h"
 #include "fw/Menu.h"
 #include "fw/Runtime.h"
+#include "fw/TextEdit.h"
 #include "fw/Window.h"
 #include "unit/framework/FrameworkTest.h"
 
@@ -165,6 +168,39 @@ TEST_F(MenuTest, QuitItemEndsTheEventLoop) {
     EXPECT_TRUE(stoppedByQuit);
     fw::MenuItem plain;
     EXPECT_NO_THROW(plain.Choose());  // an item without an action of its own does nothing
+}
+
+// The standard edit items act on the text field that has the focus, as a player expects.
+TEST_F(MenuTest, EditItemsActOnTheFocusedTextField) {
+    auto window = OpenWindow();
+    auto field = Place<fw::TextField>(*window, "ScoreFiled", 10, 10, 120, 22);
+    QApplication::setActiveWindow(window->NativeHandle()->window());
+    field->NativeHandle()->setFocus();
+    ASSERT_EQ(QApplication::focusWidget(), field->NativeHandle());
+    auto* edit = static_cast<QLineEdit*>(field->NativeHandle());
+    const auto choose = [](const char* name) {
+        fw::MenuItem item;
+        item.SetName(name);
+        item.Choose();
+    };
+
+    edit->insert(QStringLiteral("歌聖"));
+    edit->selectAll();
+    choose("EditCopy");
+    choose("EditCut");
+    EXPECT_EQ(field->Text(), "");
+    choose("EditPaste");
+    choose("EditPaste");
+    EXPECT_EQ(field->Text(), "歌聖歌聖");
+    choose("EditUndo");
+    EXPECT_EQ(field->Text(), "歌聖");
+    edit->selectAll();
+    choose("EditClear");
+    EXPECT_EQ(field->Text(), "");
+    // Items without an edit action leave the field alone.
+    edit->insert(QStringLiteral("1"));
+    choose("UntitledMenu4");
+    EXPECT_EQ(field->Text(), "1");
 }
 
 TEST(FileTypeTest, ConvertingRegistersOnceWithTheFinalValues) {
