@@ -182,7 +182,7 @@ bool KarutaWindow::IsEventImplemented(std::string_view event) const {
 namespace {
 
 // The class record: own members in method-table order after the inherited ones of Window.
-fw::ClassRecord::Spec ClassSpec() {
+fw::ClassRecord::Definition ClassDefinition() {
     const std::vector<std::pair<std::string, std::string>> hidden = {{"Hidden", ""}};
     const std::string canvasHandler = "sender As Canvas";
     const std::string paintHandler = "sender As Canvas, g As Graphics, areas() As Rect";
@@ -261,7 +261,7 @@ fw::ClassRecord::Spec ClassSpec() {
 }  // namespace
 
 const fw::ClassRecord& KarutaWindow::Lookup() {
-    static const fw::ClassRecord& record = fw::RegisterClass(ClassSpec());
+    static const fw::ClassRecord& record = fw::RegisterClass(ClassDefinition());
     return record;
 }
 

@@ -5,9 +5,9 @@
 #include <memory>
 #include <mutex>
 
+#include "TextUtil.h"
 #include "fw/Array.h"
 #include "fw/WeakRef.h"
-#include "TextUtil.h"
 
 namespace fw {
 
@@ -16,7 +16,7 @@ bool MemberRecord::HasAttribute(std::string_view attribute) const {
                        [&](const auto& a) { return a.first == attribute; });
 }
 
-ClassRecord::ClassRecord(Spec spec) : spec_(std::move(spec)) {}
+ClassRecord::ClassRecord(Definition definition) : definition_(std::move(definition)) {}
 
 bool ClassRecord::IsA(const ClassRecord& other) const {
     for (const ClassRecord* c = this; c; c = c->Super())
@@ -25,8 +25,9 @@ bool ClassRecord::IsA(const ClassRecord& other) const {
 }
 
 std::vector<MemberRecord> ClassRecord::MethodTable() const {
-    std::vector<MemberRecord> table = Super() ? Super()->MethodTable() : std::vector<MemberRecord>{};
-    for (const MemberRecord& own : spec_.members) {
+    std::vector<MemberRecord> table =
+        Super() ? Super()->MethodTable() : std::vector<MemberRecord>{};
+    for (const MemberRecord& own : definition_.members) {
         auto same = std::find_if(table.begin(), table.end(), [&](const MemberRecord& m) {
             return m.name == own.name && m.params == own.params;
         });
@@ -40,36 +41,36 @@ std::vector<MemberRecord> ClassRecord::MethodTable() const {
 
 const PropertyDesc* ClassRecord::FindProperty(std::string_view name) const {
     for (const ClassRecord* c = this; c; c = c->Super())
-        for (const PropertyDesc& p : c->spec_.properties)
+        for (const PropertyDesc& p : c->definition_.properties)
             if (detail::EqualsIgnoringCase(p.name, name)) return &p;
     return nullptr;
 }
 
 bool ClassRecord::ImplementsEvent(std::string_view event) const {
-    return std::any_of(spec_.events.begin(), spec_.events.end(),
+    return std::any_of(definition_.events.begin(), definition_.events.end(),
                        [&](const std::string& e) { return detail::EqualsIgnoringCase(e, event); });
 }
 
 bool ClassRecord::ImplementsInterface(std::string_view interface) const {
     for (const ClassRecord* c = this; c; c = c->Super())
-        for (const std::string& i : c->spec_.interfaces)
+        for (const std::string& i : c->definition_.interfaces)
             if (i == interface) return true;
     return false;
 }
 
 std::string ClassRecord::Attribute(std::string_view name) const {
-    for (const auto& [key, value] : spec_.attributes)
+    for (const auto& [key, value] : definition_.attributes)
         if (key == name) return value;
     return {};
 }
 
 ObjectRef ClassRecord::NewInstance() const {
-    if (!spec_.factory) throw RuntimeException("class " + Name() + " cannot be made by name");
-    return spec_.factory();
+    if (!definition_.factory) throw RuntimeException("class " + Name() + " cannot be made by name");
+    return definition_.factory();
 }
 
 ObjectRef ClassRecord::ImplicitInstance() const {
-    return spec_.implicitInstance ? spec_.implicitInstance() : nullptr;
+    return definition_.implicitInstance ? definition_.implicitInstance() : nullptr;
 }
 
 namespace {
@@ -86,13 +87,13 @@ Registry& TheRegistry() {
 
 }  // namespace
 
-const ClassRecord& RegisterClass(ClassRecord::Spec spec) {
+const ClassRecord& RegisterClass(ClassRecord::Definition definition) {
     Registry& r = TheRegistry();
     std::lock_guard lock(r.mutex);
-    auto found = r.classes.find(spec.name);
+    auto found = r.classes.find(definition.name);
     if (found != r.classes.end()) return *found->second;
-    std::string name = spec.name;
-    auto record = std::make_unique<ClassRecord>(std::move(spec));
+    std::string name = definition.name;
+    auto record = std::make_unique<ClassRecord>(std::move(definition));
     return *r.classes.emplace(std::move(name), std::move(record)).first->second;
 }
 
@@ -155,14 +156,15 @@ PropertyDesc StoredProperty(std::string name, PropertyType type, PropertyValue i
 }
 
 const ClassRecord& ArrayClass() {
-    static const ClassRecord& record =
-        RegisterClass({.name = "Array", .super = &Object::Lookup()});
+    static const ClassRecord& record = RegisterClass({.name = "Array", .super = &Object::Lookup()});
     return record;
 }
 
 const ClassRecord& WeakRef::Lookup() {
-    static const ClassRecord& record = RegisterClass(
-        {.name = "WeakRef", .super = &Object::Lookup(), .members = {{"Constructor", "obj As Object", {}}, {"Value", "", {}}}});
+    static const ClassRecord& record =
+        RegisterClass({.name = "WeakRef",
+                       .super = &Object::Lookup(),
+                       .members = {{"Constructor", "obj As Object", {}}, {"Value", "", {}}}});
     return record;
 }
 
@@ -170,13 +172,20 @@ const ClassRecord& WeakRef::Class() const { return Lookup(); }
 
 const char* PropertyTypeName(PropertyType type) {
     switch (type) {
-        case PropertyType::Boolean: return "Boolean";
-        case PropertyType::FontUnits: return "FontUnits";
-        case PropertyType::Integer: return "Integer";
-        case PropertyType::Single: return "Single";
-        case PropertyType::Double: return "Double";
-        case PropertyType::Color: return "Color";
-        case PropertyType::String: return "String";
+        case PropertyType::Boolean:
+            return "Boolean";
+        case PropertyType::FontUnits:
+            return "FontUnits";
+        case PropertyType::Integer:
+            return "Integer";
+        case PropertyType::Single:
+            return "Single";
+        case PropertyType::Double:
+            return "Double";
+        case PropertyType::Color:
+            return "Color";
+        case PropertyType::String:
+            return "String";
     }
     return "?";
 }

@@ -32,7 +32,7 @@ class ClassRecord {
 public:
     using Factory = std::function<ObjectRef()>;
 
-    struct Spec {
+    struct Definition {
         std::string name{};
         const ClassRecord* super = nullptr;
         Factory factory{};  // empty for a class that cannot be made by name
@@ -46,23 +46,23 @@ public:
         std::function<ObjectRef()> implicitInstance{};
     };
 
-    explicit ClassRecord(Spec spec);
+    explicit ClassRecord(Definition definition);
 
-    const std::string& Name() const { return spec_.name; }
-    const ClassRecord* Super() const { return spec_.super; }
+    const std::string& Name() const { return definition_.name; }
+    const ClassRecord* Super() const { return definition_.super; }
     bool IsA(const ClassRecord& other) const;
 
     // Inherited entries first, in the superclass's order; an own member with the same name and
     // parameters takes the inherited entry's place; the other own members follow.
     std::vector<MemberRecord> MethodTable() const;
-    const std::vector<MemberRecord>& OwnMembers() const { return spec_.members; }
+    const std::vector<MemberRecord>& OwnMembers() const { return definition_.members; }
 
     // The property of that name on this class or a superclass, letter case ignored; or null.
     const PropertyDesc* FindProperty(std::string_view name) const;
-    const std::vector<PropertyDesc>& OwnProperties() const { return spec_.properties; }
+    const std::vector<PropertyDesc>& OwnProperties() const { return definition_.properties; }
 
     bool ImplementsEvent(std::string_view event) const;
-    const std::vector<std::string>& ImplementedEvents() const { return spec_.events; }
+    const std::vector<std::string>& ImplementedEvents() const { return definition_.events; }
     bool ImplementsInterface(std::string_view interface) const;
     // The class attribute's value, or empty.
     std::string Attribute(std::string_view name) const;
@@ -73,12 +73,12 @@ public:
     ObjectRef ImplicitInstance() const;
 
 private:
-    Spec spec_;
+    Definition definition_;
 };
 
 // Registers a class record under its name and returns it. Registering a name a second time
 // keeps the first record, so building a class twice does nothing.
-const ClassRecord& RegisterClass(ClassRecord::Spec spec);
+const ClassRecord& RegisterClass(ClassRecord::Definition definition);
 // The record registered under the full class name, or null.
 const ClassRecord* FindClass(std::string_view name);
 
@@ -106,9 +106,9 @@ private:
 };
 
 // Declares the class-record accessors of a framework class.
-#define FW_OBJECT                                \
-public:                                          \
-    static const ::fw::ClassRecord& Lookup();    \
+#define FW_OBJECT                             \
+public:                                       \
+    static const ::fw::ClassRecord& Lookup(); \
     const ::fw::ClassRecord& Class() const override
 
 // A new object of the class that the record names.

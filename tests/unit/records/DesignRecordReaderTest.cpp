@@ -97,12 +97,13 @@ TEST(DesignRecordReader, SetsARepeatedNameEachTimeInRecordOrder) {
 TEST(DesignRecordReader, GivesEachEntryItsOffset) {
     const std::string record =
         "RunMode " + Hex("02 00 00 00 00 00 00 00") + "Period " + Hex("E8 03 00 00 00 00 00 00");
-    fw::ClassRecord::Spec spec;
-    spec.name = "RecordTimerLike";
-    spec.super = &fw::Object::Lookup();
-    spec.properties = {fw::StoredProperty("RunMode", fw::PropertyType::Integer, std::int64_t{0}),
-                       fw::StoredProperty("Period", fw::PropertyType::Integer, std::int64_t{0})};
-    const fw::ClassRecord& timerLike = fw::RegisterClass(std::move(spec));
+    fw::ClassRecord::Definition definition;
+    definition.name = "RecordTimerLike";
+    definition.super = &fw::Object::Lookup();
+    definition.properties = {
+        fw::StoredProperty("RunMode", fw::PropertyType::Integer, std::int64_t{0}),
+        fw::StoredProperty("Period", fw::PropertyType::Integer, std::int64_t{0})};
+    const fw::ClassRecord& timerLike = fw::RegisterClass(std::move(definition));
     const auto entries = fw::ParseDesignRecord(timerLike, record);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].offset, 0u);

@@ -25,13 +25,13 @@ fw::PropertyDesc Logged(std::string name, fw::PropertyType type, fw::PropertyVal
 
 const fw::ClassRecord& RecordProbeBase::Lookup() {
     static const fw::ClassRecord& record = [] {
-        fw::ClassRecord::Spec spec;
-        spec.name = "RecordProbeBase";
-        spec.super = &fw::Object::Lookup();
-        spec.factory = [] { return std::make_shared<RecordProbeBase>(); };
-        spec.properties = {Logged("Left", fw::PropertyType::Integer, std::int64_t{0}),
-                           Logged("Name", fw::PropertyType::String, std::string())};
-        return std::ref(fw::RegisterClass(std::move(spec)));
+        fw::ClassRecord::Definition definition;
+        definition.name = "RecordProbeBase";
+        definition.super = &fw::Object::Lookup();
+        definition.factory = [] { return std::make_shared<RecordProbeBase>(); };
+        definition.properties = {Logged("Left", fw::PropertyType::Integer, std::int64_t{0}),
+                                 Logged("Name", fw::PropertyType::String, std::string())};
+        return std::ref(fw::RegisterClass(std::move(definition)));
     }();
     return record;
 }
@@ -41,20 +41,20 @@ const fw::ClassRecord& RecordProbeBase::Class() const { return Lookup(); }
 const fw::ClassRecord& RecordProbe::Lookup() {
     using T = fw::PropertyType;
     static const fw::ClassRecord& record = [] {
-        fw::ClassRecord::Spec spec;
-        spec.name = "RecordProbe";
-        spec.super = &RecordProbeBase::Lookup();
-        spec.factory = [] { return std::make_shared<RecordProbe>(); };
-        spec.properties = {Logged("Flag", T::Boolean, false),
-                           Logged("FontUnit", T::FontUnits, std::uint8_t{0}),
-                           Logged("Index", T::Integer, std::int64_t{0}),
-                           Logged("FontSize", T::Single, 0.0f),
-                           Logged("LineSpacing", T::Double, 0.0),
-                           Logged("TextColor", T::Color, fw::Color{}),
-                           Logged("Text", T::String, std::string()),
-                           Logged("MultiLine", T::Boolean, false),
-                           Logged("MacProcId", T::Integer, std::int64_t{0})};
-        return std::ref(fw::RegisterClass(std::move(spec)));
+        fw::ClassRecord::Definition definition;
+        definition.name = "RecordProbe";
+        definition.super = &RecordProbeBase::Lookup();
+        definition.factory = [] { return std::make_shared<RecordProbe>(); };
+        definition.properties = {Logged("Flag", T::Boolean, false),
+                                 Logged("FontUnit", T::FontUnits, std::uint8_t{0}),
+                                 Logged("Index", T::Integer, std::int64_t{0}),
+                                 Logged("FontSize", T::Single, 0.0f),
+                                 Logged("LineSpacing", T::Double, 0.0),
+                                 Logged("TextColor", T::Color, fw::Color{}),
+                                 Logged("Text", T::String, std::string()),
+                                 Logged("MultiLine", T::Boolean, false),
+                                 Logged("MacProcId", T::Integer, std::int64_t{0})};
+        return std::ref(fw::RegisterClass(std::move(definition)));
     }();
     return record;
 }
