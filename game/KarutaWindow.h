@@ -74,7 +74,8 @@ class KarutaWindow : public fw::Window {
     void CardCanvas_Open(const std::shared_ptr<fw::Canvas>& sender);
     void CardCanvas_Paint(const std::shared_ptr<fw::Canvas>& sender, fw::Graphics& g,
                           const std::vector<fw::Rect>& areas);
-    bool FudaCanvas_MouseDown(const std::shared_ptr<fw::Canvas>& sender, std::int64_t x, std::int64_t y);
+    bool FudaCanvas_MouseDown(const std::shared_ptr<fw::Canvas>& sender, std::int64_t x,
+                              std::int64_t y);
     void FudaCanvas_Open(const std::shared_ptr<fw::Canvas>& sender);
     void FudaCanvas_Paint(const std::shared_ptr<fw::Canvas>& sender, fw::Graphics& g,
                           const std::vector<fw::Rect>& areas);

@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
+#include "RuntimeState.h"
 #include "fw/Menu.h"
 #include "fw/Thread.h"
 #include "fw/Window.h"
-#include "RuntimeState.h"
 
 namespace fw {
 
@@ -27,9 +27,16 @@ void Application::SetMenuBar(std::shared_ptr<fw::MenuBar> bar) {
 }
 
 void Application::x_SetVersionData(std::int64_t major, std::int64_t minor, std::int64_t bug,
-                                   std::int64_t nonRelease, std::int64_t stage, std::string longVersion,
-                                   std::string shortVersion, std::string packageInfo) {
-    version_ = {major, minor, bug, nonRelease, stage, std::move(longVersion), std::move(shortVersion),
+                                   std::int64_t nonRelease, std::int64_t stage,
+                                   std::string longVersion, std::string shortVersion,
+                                   std::string packageInfo) {
+    version_ = {major,
+                minor,
+                bug,
+                nonRelease,
+                stage,
+                std::move(longVersion),
+                std::move(shortVersion),
                 std::move(packageInfo)};
     if (QCoreApplication::instance())
         QCoreApplication::setApplicationVersion(QString::fromStdString(version_.shortVersion));
@@ -56,13 +63,25 @@ const ClassRecord& Application::Lookup() {
         .name = "Application",
         .super = &Object::Lookup(),
         .factory = [] { return std::make_shared<Application>(); },
-        .members = {{"AddTrayItem", "", {}},      {"DoEvents", "", {}},        {"HideTooltip", "", {}},
-                    {"NewDocument", "", {}},      {"OpenDocument", "", {}},    {"RefreshMenuBar", "", {}},
-                    {"RemoveTrayItem", "", {}},   {"ShowTooltip", "", {}},     {"SleepCurrentThread", "", {}},
-                    {"Window", "", {}},           {"WindowCount", "", {}},     {"YieldToNextThread", "", {}},
-                    {"_AddMenuHandler", "", {}},  {"_AddPollableObject", "", {}}, {"_DependencyList", "", {}},
-                    {"_DoSingleEvent", "", {}},   {"_RemovePollableObject", "", {}},
-                    {"_SanityCheckWDDM", "", {}}, {"_x_SetVersionData", "", {}}},
+        .members = {{"AddTrayItem", "", {}},
+                    {"DoEvents", "", {}},
+                    {"HideTooltip", "", {}},
+                    {"NewDocument", "", {}},
+                    {"OpenDocument", "", {}},
+                    {"RefreshMenuBar", "", {}},
+                    {"RemoveTrayItem", "", {}},
+                    {"ShowTooltip", "", {}},
+                    {"SleepCurrentThread", "", {}},
+                    {"Window", "", {}},
+                    {"WindowCount", "", {}},
+                    {"YieldToNextThread", "", {}},
+                    {"_AddMenuHandler", "", {}},
+                    {"_AddPollableObject", "", {}},
+                    {"_DependencyList", "", {}},
+                    {"_DoSingleEvent", "", {}},
+                    {"_RemovePollableObject", "", {}},
+                    {"_SanityCheckWDDM", "", {}},
+                    {"_x_SetVersionData", "", {}}},
         .interfaces = {"_MacOSDistributedNotifications.iNotify"},
     });
     return record;

@@ -4,10 +4,10 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include "PropertyTables.h"
 #include "fw/Picture.h"
 #include "fw/Runtime.h"
 #include "fw/Thread.h"
-#include "PropertyTables.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -46,7 +46,8 @@ protected:
         painter.setRenderHint(QPainter::SmoothPixmapTransform);
         PainterGraphics graphics(painter);
         std::vector<Rect> areas;
-        for (const QRect& r : event->region()) areas.push_back({r.x(), r.y(), r.width(), r.height()});
+        for (const QRect& r : event->region())
+            areas.push_back({r.x(), r.y(), r.width(), r.height()});
         Deliver([&] { owner_->Paint.Raise(self, graphics, areas); });
     }
 
@@ -90,10 +91,16 @@ const ClassRecord& Canvas::Lookup() {
                     {"Constructor", "", {}},
                     {"DrawInto", "", {}},
                     {"Invalidate", "eraseBackground As Boolean", {}},
-                    {"Invalidate", "x As Integer, y As Integer, width As Integer, height As Integer, eraseBackground As Boolean", {}},
+                    {"Invalidate",
+                     "x As Integer, y As Integer, width As Integer, height As Integer, "
+                     "eraseBackground As Boolean",
+                     {}},
                     {"RectControl.Constructor", "", {}},
                     {"Refresh", "eraseBackground As Boolean", {}},
-                    {"Refresh", "x As Integer, y As Integer, width As Integer, height As Integer, eraseBackground As Boolean", {}},
+                    {"Refresh",
+                     "x As Integer, y As Integer, width As Integer, height As Integer, "
+                     "eraseBackground As Boolean",
+                     {}},
                     {"RefreshRect", "", {}},
                     {"SetFocus", "", {}},
                     {"TrueWindow", "", {}},

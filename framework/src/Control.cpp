@@ -4,10 +4,10 @@
 
 #include <charconv>
 
+#include "PropertyTables.h"
 #include "fw/Font.h"
 #include "fw/Thread.h"
 #include "fw/Window.h"
-#include "PropertyTables.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -43,8 +43,10 @@ const ClassRecord& Control::Lookup() {
         .name = "Control",
         .super = &Object::Lookup(),
         .members = {{"Close", "", {}}, {"Window", "", {}}},
-        .properties = {BoundProperty<Control>("Name", PropertyType::String, &Control::Name, &Control::SetName),
-                       BoundProperty<Control>("Index", PropertyType::Integer, &Control::Index, &Control::SetIndex)},
+        .properties = {BoundProperty<Control>("Name", PropertyType::String, &Control::Name,
+                                              &Control::SetName),
+                       BoundProperty<Control>("Index", PropertyType::Integer, &Control::Index,
+                                              &Control::SetIndex)},
         .interfaces = {"_PaneChild"},
     });
     return record;
@@ -79,7 +81,8 @@ void RectControl::SyncGeometry() {
         x -= parent->Left();
         y -= parent->Top();
     }
-    w->setGeometry(static_cast<int>(x), static_cast<int>(y), static_cast<int>(std::max<std::int64_t>(width_, 0)),
+    w->setGeometry(static_cast<int>(x), static_cast<int>(y),
+                   static_cast<int>(std::max<std::int64_t>(width_, 0)),
                    static_cast<int>(std::max<std::int64_t>(height_, 0)));
 }
 
@@ -97,8 +100,9 @@ void RectControl::Reparent() {
     if (!w) return;
     auto window = Window();
     auto parent = Parent();
-    QWidget* target = parent && parent->NativeHandle() ? parent->NativeHandle()
-                                                       : (window ? detail::ContentOf(*window) : nullptr);
+    QWidget* target = parent && parent->NativeHandle()
+                          ? parent->NativeHandle()
+                          : (window ? detail::ContentOf(*window) : nullptr);
     if (!target || w->parentWidget() == target) {
         SyncGeometry();  // window coordinates stay; the offset from the parent may not
         return;
@@ -167,7 +171,10 @@ const ClassRecord& RectControl::Lookup() {
     static const ClassRecord& record = RegisterClass({
         .name = "RectControl",
         .super = &Control::Lookup(),
-        .members = {{"Constructor", "", {}}, {"Invalidate", "", {}}, {"Refresh", "", {}}, {"SetFocus", "", {}}},
+        .members = {{"Constructor", "", {}},
+                    {"Invalidate", "", {}},
+                    {"Refresh", "", {}},
+                    {"SetFocus", "", {}}},
         .properties =
             {
                 BoundProperty<R>("Left", PropertyType::Integer, &R::Left, &R::SetLeft),
@@ -176,10 +183,12 @@ const ClassRecord& RectControl::Lookup() {
                 BoundProperty<R>("Height", PropertyType::Integer, &R::Height, &R::SetHeight),
                 BoundProperty<R>("Visible", PropertyType::Boolean, &R::Visible, &R::SetVisible),
                 BoundProperty<R>("Enabled", PropertyType::Boolean, &R::Enabled, &R::SetEnabled),
-                BoundProperty<R>("Transparent", PropertyType::Boolean, &R::Transparent, &R::SetTransparent),
+                BoundProperty<R>("Transparent", PropertyType::Boolean, &R::Transparent,
+                                 &R::SetTransparent),
                 BoundProperty<R>("TabIndex", PropertyType::Integer, &R::TabIndex, &R::SetTabIndex),
                 BoundProperty<R>("Tooltip", PropertyType::String, &R::Tooltip, &R::SetTooltip),
-                BoundProperty<R>("InitialParent", PropertyType::String, &R::InitialParent, &R::SetInitialParent),
+                BoundProperty<R>("InitialParent", PropertyType::String, &R::InitialParent,
+                                 &R::SetInitialParent),
                 StoredBool("LockLeft"),
                 StoredBool("LockTop"),
                 StoredBool("LockRight"),
@@ -229,7 +238,8 @@ void FontStyled::ApplyFont(QWidget* widget) const {
     QFont font(detail::ToQt(RenderFamilyFor(fontName_)));
     // The default unit (0) counts in pixels, the unit the window layouts were drawn for, so a
     // caption fits the label made for it at any screen density. Size 0 keeps the face's default.
-    if (fontSize_ > 0.0f && fontSize_ < 1000.0f) font.setPixelSize(static_cast<int>(fontSize_ + 0.5f));
+    if (fontSize_ > 0.0f && fontSize_ < 1000.0f)
+        font.setPixelSize(static_cast<int>(fontSize_ + 0.5f));
     font.setBold(bold_);
     font.setItalic(italic_);
     font.setUnderline(underline_);

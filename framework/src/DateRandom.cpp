@@ -36,9 +36,11 @@ void Date::SetClock(Clock c) {
 }
 
 const ClassRecord& Date::Lookup() {
-    static const ClassRecord& record = RegisterClass(
-        {.name = "Date", .super = &Object::Lookup(), .factory = [] { return std::make_shared<Date>(); },
-         .members = {{"Constructor", "", {}}, {"TotalSeconds", "", {}}}});
+    static const ClassRecord& record =
+        RegisterClass({.name = "Date",
+                       .super = &Object::Lookup(),
+                       .factory = [] { return std::make_shared<Date>(); },
+                       .members = {{"Constructor", "", {}}, {"TotalSeconds", "", {}}}});
     return record;
 }
 const ClassRecord& Date::Class() const { return Lookup(); }
@@ -49,7 +51,8 @@ Random::Random() {
 }
 
 std::int64_t Random::InRange(std::int64_t low, std::int64_t high) {
-    if (high < low) throw InvalidArgumentException("InRange: the upper bound is below the lower bound");
+    if (high < low)
+        throw InvalidArgumentException("InRange: the upper bound is below the lower bound");
     return std::uniform_int_distribution<std::int64_t>(low, high)(engine_);
 }
 
@@ -60,7 +63,9 @@ void Random::SetSeedSource(SeedSource source) {
 
 const ClassRecord& Random::Lookup() {
     static const ClassRecord& record = RegisterClass(
-        {.name = "Random", .super = &Object::Lookup(), .factory = [] { return std::make_shared<Random>(); },
+        {.name = "Random",
+         .super = &Object::Lookup(),
+         .factory = [] { return std::make_shared<Random>(); },
          .members = {{"Constructor", "", {}}, {"InRange", "low As Integer, high As Integer", {}}}});
     return record;
 }

@@ -45,8 +45,13 @@ const ClassRecord& FileType::Lookup() {
         .name = "FileType",
         .super = &Object::Lookup(),
         .factory = [] { return std::make_shared<FileType>(); },
-        .members = {{"Name", "", {}}, {"Extensions", "", {}}, {"MacType", "", {}}, {"MacCreator", "", {}},
-                    {"MimeType", "", {}}, {"Imported", "", {}}, {"ConformsTo", "", {}},
+        .members = {{"Name", "", {}},
+                    {"Extensions", "", {}},
+                    {"MacType", "", {}},
+                    {"MacCreator", "", {}},
+                    {"MimeType", "", {}},
+                    {"Imported", "", {}},
+                    {"ConformsTo", "", {}},
                     {"Operator_Convert", "", {}}},
     });
     return record;

@@ -2,8 +2,8 @@
 
 #include <QLabel>
 
-#include "fw/Thread.h"
 #include "PropertyTables.h"
+#include "fw/Thread.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -11,7 +11,9 @@ namespace fw {
 namespace {
 
 Qt::Alignment AlignmentOf(std::int64_t alignment, bool multiLine) {
-    Qt::Alignment h = alignment == 2 ? Qt::AlignHCenter : alignment == 3 ? Qt::AlignRight : Qt::AlignLeft;
+    Qt::Alignment h = alignment == 2   ? Qt::AlignHCenter
+                      : alignment == 3 ? Qt::AlignRight
+                                       : Qt::AlignLeft;
     return h | (multiLine ? Qt::AlignTop : Qt::AlignVCenter);
 }
 
@@ -85,11 +87,14 @@ const ClassRecord& Label::Lookup() {
         .properties = detail::Join(
             {
                 BoundProperty<Label>("Text", PropertyType::String, &Label::Text, &Label::SetText),
-                BoundProperty<Label>("MultiLine", PropertyType::Boolean, &Label::MultiLine, &Label::SetMultiLine),
-                BoundProperty<Label>("Selectable", PropertyType::Boolean, &Label::Selectable, &Label::SetSelectable),
+                BoundProperty<Label>("MultiLine", PropertyType::Boolean, &Label::MultiLine,
+                                     &Label::SetMultiLine),
+                BoundProperty<Label>("Selectable", PropertyType::Boolean, &Label::Selectable,
+                                     &Label::SetSelectable),
                 BoundProperty<Label>("TextAlignment", PropertyType::Integer, &Label::TextAlignment,
                                      &Label::SetTextAlignment),
-                BoundProperty<Label>("TextColor", PropertyType::Color, &Label::TextColor, &Label::SetTextColor),
+                BoundProperty<Label>("TextColor", PropertyType::Color, &Label::TextColor,
+                                     &Label::SetTextColor),
                 detail::StoredText("DataSource"),
                 detail::StoredText("DataField"),
             },

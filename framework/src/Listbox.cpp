@@ -2,8 +2,8 @@
 
 #include <QListWidget>
 
-#include "fw/Thread.h"
 #include "PropertyTables.h"
+#include "fw/Thread.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -37,7 +37,8 @@ void Listbox::SetInitialValue(const std::string& value) {
 std::string Listbox::List(std::int64_t row) const {
     RequireUIThread();
     if (row < 0 || row >= ListCount())
-        throw OutOfBoundsException("row " + std::to_string(row) + " of a list of " + std::to_string(ListCount()));
+        throw OutOfBoundsException("row " + std::to_string(row) + " of a list of " +
+                                   std::to_string(ListCount()));
     return rows_[static_cast<std::size_t>(row)];
 }
 
@@ -72,7 +73,9 @@ const ClassRecord& Listbox::Lookup() {
         .name = "Listbox",
         .super = &RectControl::Lookup(),
         .factory = [] { return std::make_shared<Listbox>(); },
-        .members = {{"List", "row As Integer", {}}, {"ListCount", "", {}}, {"AddRow", "text As String", {}}},
+        .members = {{"List", "row As Integer", {}},
+                    {"ListCount", "", {}},
+                    {"AddRow", "text As String", {}}},
         .properties = detail::Join(
             {
                 BoundProperty<Listbox>("InitialValue", PropertyType::String, &Listbox::InitialValue,

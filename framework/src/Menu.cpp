@@ -6,10 +6,10 @@
 #include <QMenuBar>
 #include <QPlainTextEdit>
 
+#include "TextUtil.h"
 #include "fw/Application.h"
 #include "fw/Runtime.h"
 #include "fw/Thread.h"
-#include "TextUtil.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -71,7 +71,8 @@ std::shared_ptr<MenuItem> MenuItem::Lookup(std::string_view name) const {
 
 std::shared_ptr<MenuItem> MenuItem::Item(std::int64_t index) const {
     RequireUIThread();
-    if (index < 0 || index >= Count()) throw OutOfBoundsException("menu item " + std::to_string(index));
+    if (index < 0 || index >= Count())
+        throw OutOfBoundsException("menu item " + std::to_string(index));
     return children_[static_cast<std::size_t>(index)];
 }
 
@@ -95,13 +96,14 @@ void MenuItem::Choose() {
 
 void QuitMenuItem::Choose() { Application::Quit(0); }
 
-#define FW_MENU_CLASS(Type, Name)                                                            \
-    const ClassRecord& Type::Lookup() {                                                      \
-        static const ClassRecord& record = RegisterClass({.name = Name,                      \
-                                                          .super = &MenuItem::Lookup(),      \
-                                                          .factory = [] { return std::make_shared<Type>(); }}); \
-        return record;                                                                       \
-    }                                                                                        \
+#define FW_MENU_CLASS(Type, Name)                                                      \
+    const ClassRecord& Type::Lookup() {                                                \
+        static const ClassRecord& record =                                             \
+            RegisterClass({.name = Name, .super = &MenuItem::Lookup(), .factory = [] { \
+                               return std::make_shared<Type>();                        \
+                           }});                                                        \
+        return record;                                                                 \
+    }                                                                                  \
     const ClassRecord& Type::Class() const { return Lookup(); }
 
 const ClassRecord& MenuItem::Lookup() {

@@ -22,7 +22,8 @@ std::vector<std::string> DefaultFolders() {
     if (QCoreApplication::instance()) {
         const QString exeDir = QCoreApplication::applicationDirPath();
         folders.push_back(detail::FromQt(exeDir));
-        folders.push_back(detail::FromQt(QDir::cleanPath(exeDir + QStringLiteral("/" UKISOMI_DATA_RELATIVE))));
+        folders.push_back(
+            detail::FromQt(QDir::cleanPath(exeDir + QStringLiteral("/" UKISOMI_DATA_RELATIVE))));
     }
     folders.push_back(UKISOMI_DATA_DIR);
     return folders;
@@ -63,7 +64,8 @@ std::shared_ptr<Picture> Picture::Open(const std::string& path) {
     return std::make_shared<Picture>(std::move(data));
 }
 
-std::shared_ptr<Picture> Picture::OpenFilesFromApp(const std::shared_ptr<Array<std::string>>& names) {
+std::shared_ptr<Picture> Picture::OpenFilesFromApp(
+    const std::shared_ptr<Array<std::string>>& names) {
     RequireUIThread();
     if (!names) throw NilObjectException("OpenFilesFromApp was given no list of file names");
     const auto folders = AppFolders();
@@ -90,7 +92,9 @@ const ClassRecord& Picture::Lookup() {
     static const ClassRecord& record = RegisterClass({
         .name = "Picture",
         .super = &Object::Lookup(),
-        .members = {{"Width", "", {}}, {"Height", "", {}}, {"_OpenFilesFromApp", "names() As String", {}}},
+        .members = {{"Width", "", {}},
+                    {"Height", "", {}},
+                    {"_OpenFilesFromApp", "names() As String", {}}},
     });
     return record;
 }

@@ -36,7 +36,8 @@ std::vector<PropertyDesc> FontProperties() {
     };
 }
 
-inline std::vector<PropertyDesc> Join(std::vector<PropertyDesc> a, const std::vector<PropertyDesc>& b) {
+inline std::vector<PropertyDesc> Join(std::vector<PropertyDesc> a,
+                                      const std::vector<PropertyDesc>& b) {
     a.insert(a.end(), b.begin(), b.end());
     return a;
 }

@@ -2,9 +2,9 @@
 
 #include <QPushButton>
 
+#include "PropertyTables.h"
 #include "fw/Runtime.h"
 #include "fw/Thread.h"
-#include "PropertyTables.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -35,7 +35,8 @@ void PushButton::FontChanged() { ApplyFont(NativeHandle()); }
 void PushButton::SetCaption(const std::string& caption) {
     RequireUIThread();
     caption_ = caption;
-    if (auto* button = static_cast<QPushButton*>(NativeHandle())) button->setText(detail::ToQt(caption));
+    if (auto* button = static_cast<QPushButton*>(NativeHandle()))
+        button->setText(detail::ToQt(caption));
 }
 
 void PushButton::SetDefault(bool isDefault) {

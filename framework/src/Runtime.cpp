@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <memory>
 
+#include "RuntimeState.h"
+#include "WindowRegistry.h"
 #include "fw/Application.h"
 #include "fw/Canvas.h"
 #include "fw/Date.h"
@@ -21,8 +23,6 @@
 #include "fw/Timer.h"
 #include "fw/WeakRef.h"
 #include "fw/Window.h"
-#include "RuntimeState.h"
-#include "WindowRegistry.h"
 
 namespace fw {
 
@@ -51,9 +51,10 @@ void ReportToUser(const std::string& className, const std::string& message) {
     std::fprintf(stderr, "ukisomi: unhandled %s: %s\n", className.c_str(), message.c_str());
     if (!QApplication::instance()) return;
     // Modeless, so that reporting never blocks the event loop that must go on.
-    auto* box = new QMessageBox(QMessageBox::Warning, QStringLiteral("Ukisomi"),
-                                QString::fromUtf8("An unexpected error occurred:\n%1: %2")
-                                    .arg(QString::fromStdString(className), QString::fromStdString(message)));
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, QStringLiteral("Ukisomi"),
+        QString::fromUtf8("An unexpected error occurred:\n%1: %2")
+            .arg(QString::fromStdString(className), QString::fromStdString(message)));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setModal(false);
     box->show();
@@ -182,7 +183,9 @@ void UnhandledException(std::exception_ptr exception) {
         ReportToUser(className, message);
 }
 
-void SetUnhandledExceptionReporter(UnhandledReporter reporter) { State().reporter = std::move(reporter); }
+void SetUnhandledExceptionReporter(UnhandledReporter reporter) {
+    State().reporter = std::move(reporter);
+}
 
 void Deliver(const std::function<void()>& handlerCall) {
     try {

@@ -4,8 +4,8 @@
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
 
-#include "fw/Thread.h"
 #include "PropertyTables.h"
+#include "fw/Thread.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -21,7 +21,8 @@ void SetColors(QWidget* w, fw::Color text, fw::Color background) {
     const QColor baseColor(background.Red(), background.Green(), background.Blue());
     QPalette palette = w->palette();
     // Setting a palette restyles the widget: skip it when nothing changes.
-    if (palette.color(QPalette::Text) == textColor && palette.color(QPalette::Base) == baseColor) return;
+    if (palette.color(QPalette::Text) == textColor && palette.color(QPalette::Base) == baseColor)
+        return;
     palette.setColor(QPalette::Text, textColor);
     palette.setColor(QPalette::Base, baseColor);
     w->setPalette(palette);
@@ -77,10 +78,12 @@ std::vector<PropertyDesc> TextEditProperties() {
             BoundProperty<C>("ReadOnly", PropertyType::Boolean, &C::ReadOnly, &C::SetReadOnly),
             BoundProperty<C>("HasBorder", PropertyType::Boolean, &C::HasBorder, &C::SetHasBorder),
             BoundProperty<C>("TextColor", PropertyType::Color, &C::TextColor, &C::SetTextColor),
-            BoundProperty<C>("BackgroundColor", PropertyType::Color, &C::BackgroundColor, &C::SetBackgroundColor),
-            BoundProperty<C>("TextAlignment", PropertyType::Integer, &C::TextAlignment, &C::SetTextAlignment),
-            BoundProperty<C>("MaximumCharactersAllowed", PropertyType::Integer, &C::MaximumCharactersAllowed,
-                             &C::SetMaximumCharactersAllowed),
+            BoundProperty<C>("BackgroundColor", PropertyType::Color, &C::BackgroundColor,
+                             &C::SetBackgroundColor),
+            BoundProperty<C>("TextAlignment", PropertyType::Integer, &C::TextAlignment,
+                             &C::SetTextAlignment),
+            BoundProperty<C>("MaximumCharactersAllowed", PropertyType::Integer,
+                             &C::MaximumCharactersAllowed, &C::SetMaximumCharactersAllowed),
             StoredText("Format"),
             StoredBool("AllowFocusRing", true),
             StoredBool("AllowTabs"),
@@ -110,7 +113,8 @@ TextField::TextField() = default;
 QWidget* TextField::CreateWidget(QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     // Only the user's own edits are copied back; programmatic ones are already in text_.
-    QObject::connect(edit, &QLineEdit::textEdited, edit, [this](const QString& t) { text_ = detail::FromQt(t); });
+    QObject::connect(edit, &QLineEdit::textEdited, edit,
+                     [this](const QString& t) { text_ = detail::FromQt(t); });
     return edit;
 }
 
@@ -144,8 +148,8 @@ const ClassRecord& TextField::Lookup() {
         .name = "TextField",
         .super = &TextEdit::Lookup(),
         .factory = [] { return std::make_shared<TextField>(); },
-        .properties = {BoundProperty<TextField>("Password", PropertyType::Boolean, &TextField::Password,
-                                                &TextField::SetPassword),
+        .properties = {BoundProperty<TextField>("Password", PropertyType::Boolean,
+                                                &TextField::Password, &TextField::SetPassword),
                        detail::StoredText("Hint")},
     });
     return record;
@@ -207,9 +211,11 @@ const ClassRecord& TextArea::Lookup() {
                 BoundProperty<TextArea>("MultiLine", PropertyType::Boolean, &TextArea::MultiLine,
                                         &TextArea::SetMultiLine),
                 BoundProperty<TextArea>("HasVerticalScrollbar", PropertyType::Boolean,
-                                        &TextArea::HasVerticalScrollbar, &TextArea::SetHasVerticalScrollbar),
+                                        &TextArea::HasVerticalScrollbar,
+                                        &TextArea::SetHasVerticalScrollbar),
                 BoundProperty<TextArea>("HasHorizontalScrollbar", PropertyType::Boolean,
-                                        &TextArea::HasHorizontalScrollbar, &TextArea::SetHasHorizontalScrollbar),
+                                        &TextArea::HasHorizontalScrollbar,
+                                        &TextArea::SetHasHorizontalScrollbar),
                 StoredBool("HideSelection", true),
                 StoredProperty("LineHeight", PropertyType::Double, 0.0),
                 StoredProperty("LineSpacing", PropertyType::Double, 1.0),

@@ -3,8 +3,8 @@
 #include <atomic>
 #include <thread>
 
-#include "fw/Exceptions.h"
 #include "RuntimeState.h"
+#include "fw/Exceptions.h"
 
 namespace fw {
 
@@ -15,7 +15,8 @@ bool OnUIThread() {
 
 void RequireUIThread() {
     if (!OnUIThread())
-        throw ThreadAccessingUIException("user-interface members may only be used on the GUI thread");
+        throw ThreadAccessingUIException(
+            "user-interface members may only be used on the GUI thread");
 }
 
 }  // namespace fw

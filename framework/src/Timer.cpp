@@ -67,12 +67,14 @@ void Timer::CallAction() {
         if (auto receiver = weak.lock()) receiver->PerformAction();
 }
 
-void Timer::addActionNotificationReceiver(const std::shared_ptr<actionNotificationReceiver>& receiver) {
+void Timer::addActionNotificationReceiver(
+    const std::shared_ptr<actionNotificationReceiver>& receiver) {
     RequireUIThread();
     if (receiver) receivers_.push_back(receiver);
 }
 
-void Timer::removeActionNotificationReceiver(const std::shared_ptr<actionNotificationReceiver>& receiver) {
+void Timer::removeActionNotificationReceiver(
+    const std::shared_ptr<actionNotificationReceiver>& receiver) {
     RequireUIThread();
     std::erase_if(receivers_, [&](const auto& weak) {
         auto r = weak.lock();
@@ -86,11 +88,15 @@ const ClassRecord& Timer::Lookup() {
         .super = &Object::Lookup(),
         .factory = [] { return std::make_shared<Timer>(); },
         .members = {{"addActionNotificationReceiver", "receiver As actionNotificationReceiver", {}},
-                    {"removeActionNotificationReceiver", "receiver As actionNotificationReceiver", {}},
+                    {"removeActionNotificationReceiver",
+                     "receiver As actionNotificationReceiver",
+                     {}},
                     {"Reset", "", {}},
                     {"_CallAction", "", {}}},
-        .properties = {BoundProperty<Timer>("RunMode", PropertyType::Integer, &Timer::RunMode, &Timer::SetRunMode),
-                       BoundProperty<Timer>("Period", PropertyType::Integer, &Timer::Period, &Timer::SetPeriod)},
+        .properties = {BoundProperty<Timer>("RunMode", PropertyType::Integer, &Timer::RunMode,
+                                            &Timer::SetRunMode),
+                       BoundProperty<Timer>("Period", PropertyType::Integer, &Timer::Period,
+                                            &Timer::SetPeriod)},
         .interfaces = {"actionSource"},
     });
     return record;

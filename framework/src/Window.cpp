@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <map>
 
+#include "PropertyTables.h"
+#include "TextUtil.h"
+#include "WindowRegistry.h"
 #include "fw/Application.h"
 #include "fw/Control.h"
 #include "fw/Menu.h"
 #include "fw/Runtime.h"
 #include "fw/Thread.h"
-#include "PropertyTables.h"
-#include "TextUtil.h"
-#include "WindowRegistry.h"
 #include "qt/Native.h"
 
 namespace fw {
@@ -52,17 +52,21 @@ void ScheduleRelease() {
 // Where a window shown for the first time goes: beside the newest other visible window when
 // the screen has room, else centred.
 void Place(Window& window, QWidget* native) {
-    const QRect screen = native->screen() ? native->screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    const QRect screen =
+        native->screen() ? native->screen()->availableGeometry() : QRect(0, 0, 1280, 800);
     QRect frame(QPoint(0, 0), native->sizeHint().expandedTo(native->size()));
     QWidget* beside = nullptr;
     for (const auto& other : Windows().open)
-        if (other.get() != &window && other->NativeHandle() && other->NativeHandle()->window()->isVisible())
+        if (other.get() != &window && other->NativeHandle() &&
+            other->NativeHandle()->window()->isVisible())
             beside = other->NativeHandle()->window();
     if (beside) {
         // Right of it, else left, below or above; overlapping it only when none has room.
         const QRect b = beside->frameGeometry();
-        const QPoint spots[] = {{b.right() + 12, b.top()}, {b.left() - 12 - frame.width(), b.top()},
-                                {b.left(), b.bottom() + 12}, {b.left(), b.top() - 12 - frame.height()}};
+        const QPoint spots[] = {{b.right() + 12, b.top()},
+                                {b.left() - 12 - frame.width(), b.top()},
+                                {b.left(), b.bottom() + 12},
+                                {b.left(), b.top() - 12 - frame.height()}};
         frame.moveTopLeft(QPoint(b.left() + 40, b.top() + 40));
         for (const QPoint& spot : spots)
             if (screen.contains(QRect(spot, frame.size()))) {
@@ -83,7 +87,8 @@ void HoldOpenWindow(const std::shared_ptr<Window>& window) { Windows().open.push
 
 void ReleaseClosedWindow(const Window& window) {
     Registry& r = Windows();
-    auto it = std::find_if(r.open.begin(), r.open.end(), [&](const auto& w) { return w.get() == &window; });
+    auto it = std::find_if(r.open.begin(), r.open.end(),
+                           [&](const auto& w) { return w.get() == &window; });
     if (it == r.open.end()) return;
     r.closing.push_back(std::move(*it));
     r.open.erase(it);
@@ -164,7 +169,8 @@ void Window::Constructor() {
         SyncNative();
         SyncTabOrder();
         for (const Entry& e : std::vector<Entry>(controls_))
-            if (auto control = std::dynamic_pointer_cast<Control>(e.control)) control->Open.Raise(control);
+            if (auto control = std::dynamic_pointer_cast<Control>(e.control))
+                control->Open.Raise(control);
         Event_Open();
         constructing_ = false;
         // A window may have closed itself in one of its Open events.
@@ -180,7 +186,8 @@ void Window::SyncTabOrder() {
     // Keyboard focus moves through the controls by TabIndex, registration order breaking ties.
     std::vector<std::shared_ptr<RectControl>> order;
     for (const Entry& e : controls_)
-        if (auto c = std::dynamic_pointer_cast<RectControl>(e.control); c && c->NativeHandle()) order.push_back(c);
+        if (auto c = std::dynamic_pointer_cast<RectControl>(e.control); c && c->NativeHandle())
+            order.push_back(c);
     std::stable_sort(order.begin(), order.end(),
                      [](const auto& a, const auto& b) { return a->TabIndex() < b->TabIndex(); });
     for (std::size_t i = 1; i < order.size(); ++i)
@@ -215,7 +222,8 @@ void Window::ClosedByUser() { Close(); }
 void Window::SyncNative() {
     if (!native_) return;
     native_->setWindowTitle(detail::ToQt(title_));
-    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
+    Qt::WindowFlags flags =
+        Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint;
     if (hasClose_) flags |= Qt::WindowCloseButtonHint;
     if (hasMinimize_) flags |= Qt::WindowMinimizeButtonHint;
     if (hasMaximize_ && resizeable_) flags |= Qt::WindowMaximizeButtonHint;
@@ -223,7 +231,8 @@ void Window::SyncNative() {
     native_->setWindowFlags(flags);
     QPalette palette = native_->palette();
     if (hasBackground_) {
-        palette.setColor(QPalette::Window, QColor(background_.Red(), background_.Green(), background_.Blue()));
+        palette.setColor(QPalette::Window,
+                         QColor(background_.Red(), background_.Green(), background_.Blue()));
         native_->setAutoFillBackground(true);
     } else {
         native_->setAutoFillBackground(false);
@@ -234,10 +243,11 @@ void Window::SyncNative() {
     if (!bar)
         if (auto app = CurrentApplication()) bar = app->MenuBar();
     native_->SetMenuBar(bar, menuBar_ && menuBarVisible_);
-    native_->SetContentSize(static_cast<int>(width_), static_cast<int>(height_), !resizeable_,
-                            QSize(static_cast<int>(minWidth_), static_cast<int>(minHeight_)),
-                            QSize(static_cast<int>(std::min<std::int64_t>(maxWidth_, QWIDGETSIZE_MAX)),
-                                  static_cast<int>(std::min<std::int64_t>(maxHeight_, QWIDGETSIZE_MAX))));
+    native_->SetContentSize(
+        static_cast<int>(width_), static_cast<int>(height_), !resizeable_,
+        QSize(static_cast<int>(minWidth_), static_cast<int>(minHeight_)),
+        QSize(static_cast<int>(std::min<std::int64_t>(maxWidth_, QWIDGETSIZE_MAX)),
+              static_cast<int>(std::min<std::int64_t>(maxHeight_, QWIDGETSIZE_MAX))));
     if (wasVisible) native_->show();
 }
 
@@ -357,47 +367,66 @@ namespace fw {
 const ClassRecord& Window::Lookup() {
     using W = Window;
     using detail::StoredBool;
-    static const ClassRecord& record = RegisterClass({
-        .name = "Window",
-        .super = &Object::Lookup(),
-        .factory = [] { return std::make_shared<Window>(); },
-        // The inherited part of every window class's method table, in the framework's order.
-        .members = {{"Close", "", {}},        {"Constructor", "", {}},     {"FocusNext", "", {}},
-                    {"FocusPrevious", "", {}}, {"Hide", "", {}},           {"Maximize", "", {}},
-                    {"Minimize", "", {}},      {"Refresh", "", {}},        {"Restore", "", {}},
-                    {"Show", "", {}},          {"ShowModal", "", {}},      {"_AddControl", "", {}},
-                    {"_ControlByName", "", {}}, {"_ControlByNameIndex", "", {}}, {"__New", "", {}}},
-        .properties =
-            {
-                BoundProperty<W>("Width", PropertyType::Integer, &W::Width, &W::SetWidth),
-                BoundProperty<W>("Height", PropertyType::Integer, &W::Height, &W::SetHeight),
-                BoundProperty<W>("MinimumWidth", PropertyType::Integer, &W::MinimumWidth, &W::SetMinimumWidth),
-                BoundProperty<W>("MinimumHeight", PropertyType::Integer, &W::MinimumHeight, &W::SetMinimumHeight),
-                BoundProperty<W>("MaximumWidth", PropertyType::Integer, &W::MaximumWidth, &W::SetMaximumWidth),
-                BoundProperty<W>("MaximumHeight", PropertyType::Integer, &W::MaximumHeight, &W::SetMaximumHeight),
-                BoundProperty<W>("Type", PropertyType::Integer, &W::Type, &W::SetType),
-                BoundProperty<W>("Title", PropertyType::String, &W::Title, &W::SetTitle),
-                BoundProperty<W>("HasCloseButton", PropertyType::Boolean, &W::HasCloseButton, &W::SetHasCloseButton),
-                BoundProperty<W>("HasMaximizeButton", PropertyType::Boolean, &W::HasMaximizeButton,
-                                 &W::SetHasMaximizeButton),
-                BoundProperty<W>("HasMinimizeButton", PropertyType::Boolean, &W::HasMinimizeButton,
-                                 &W::SetHasMinimizeButton),
-                StoredBool("HasFullScreenButton"),
-                BoundProperty<W>("Resizeable", PropertyType::Boolean, &W::Resizeable, &W::SetResizeable),
-                StoredBool("Composite"),
-                detail::StoredInt("MacProcId"),
-                StoredBool("FullScreen"),
-                BoundProperty<W>("DefaultLocation", PropertyType::Integer, &W::DefaultLocation,
-                                 &W::SetDefaultLocation),
-                BoundProperty<W>("Visible", PropertyType::Boolean, &W::Visible, &W::SetVisible),
-                BoundProperty<W>("HasBackgroundColor", PropertyType::Boolean, &W::HasBackgroundColor,
-                                 &W::SetHasBackgroundColor),
-                BoundProperty<W>("BackgroundColor", PropertyType::Color, &W::BackgroundColor,
-                                 &W::SetBackgroundColor),
-                BoundProperty<W>("MenuBarVisible", PropertyType::Boolean, &W::MenuBarVisible, &W::SetMenuBarVisible),
-                StoredBool("LiveResize"),
-            },
-    });
+    static const ClassRecord& record =
+        RegisterClass({
+            .name = "Window",
+            .super = &Object::Lookup(),
+            .factory = [] { return std::make_shared<Window>(); },
+            // The inherited part of every window class's method table, in the framework's order.
+            .members = {{"Close", "", {}},
+                        {"Constructor", "", {}},
+                        {"FocusNext", "", {}},
+                        {"FocusPrevious", "", {}},
+                        {"Hide", "", {}},
+                        {"Maximize", "", {}},
+                        {"Minimize", "", {}},
+                        {"Refresh", "", {}},
+                        {"Restore", "", {}},
+                        {"Show", "", {}},
+                        {"ShowModal", "", {}},
+                        {"_AddControl", "", {}},
+                        {"_ControlByName", "", {}},
+                        {"_ControlByNameIndex", "", {}},
+                        {"__New", "", {}}},
+            .properties =
+                {
+                    BoundProperty<W>("Width", PropertyType::Integer, &W::Width, &W::SetWidth),
+                    BoundProperty<W>("Height", PropertyType::Integer, &W::Height, &W::SetHeight),
+                    BoundProperty<W>("MinimumWidth", PropertyType::Integer, &W::MinimumWidth,
+                                     &W::SetMinimumWidth),
+                    BoundProperty<W>("MinimumHeight", PropertyType::Integer, &W::MinimumHeight,
+                                     &W::SetMinimumHeight),
+                    BoundProperty<W>("MaximumWidth", PropertyType::Integer, &W::MaximumWidth,
+                                     &W::SetMaximumWidth),
+                    BoundProperty<W>("MaximumHeight", PropertyType::Integer, &W::MaximumHeight,
+                                     &W::SetMaximumHeight),
+                    BoundProperty<W>("Type", PropertyType::Integer, &W::Type, &W::SetType),
+                    BoundProperty<W>("Title", PropertyType::String, &W::Title, &W::SetTitle),
+                    BoundProperty<W>("HasCloseButton", PropertyType::Boolean, &W::HasCloseButton,
+                                     &W::SetHasCloseButton),
+                    BoundProperty<W>("HasMaximizeButton", PropertyType::Boolean,
+                                     &W::HasMaximizeButton, &W::SetHasMaximizeButton),
+                    BoundProperty<W>("HasMinimizeButton", PropertyType::Boolean,
+                                     &W::HasMinimizeButton, &W::SetHasMinimizeButton),
+                    StoredBool("HasFullScreenButton"),
+                    BoundProperty<W>("Resizeable", PropertyType::Boolean, &W::Resizeable,
+                                     &W::SetResizeable),
+                    StoredBool("Composite"),
+                    detail::StoredInt("MacProcId"),
+                    StoredBool("FullScreen"),
+                    BoundProperty<W>("DefaultLocation", PropertyType::Integer, &W::DefaultLocation,
+                                     &W::SetDefaultLocation),
+                    BoundProperty<W>("Visible", PropertyType::Boolean, &W::Visible, &W::SetVisible),
+                    BoundProperty<W>("HasBackgroundColor", PropertyType::Boolean,
+                                     &W::HasBackgroundColor, &W::SetHasBackgroundColor),
+                    BoundProperty<W>(
+                        "BackgroundColor", PropertyType::Color, &W::BackgroundColor,
+                        &W::SetBackgroundColor),
+                    BoundProperty<W>("MenuBarVisible", PropertyType::Boolean, &W::MenuBarVisible,
+                                     &W::SetMenuBarVisible),
+                    StoredBool("LiveResize"),
+                },
+        });
     return record;
 }
 const ClassRecord& Window::Class() const { return Lookup(); }

@@ -14,9 +14,11 @@ namespace {
 void SendClick(QWidget* target, QPoint local) {
     const QPointF pos(local);
     const QPointF global(target->mapToGlobal(local));
-    QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QApplication::sendEvent(target, &release);
 }
 
@@ -50,7 +52,8 @@ Image Grab(const Window& window) {
     out.argb.resize(static_cast<std::size_t>(out.width) * out.height);
     for (int y = 0; y < out.height; ++y) {
         const auto* row = reinterpret_cast<const std::uint32_t*>(image.constScanLine(y));
-        std::copy(row, row + out.width, out.argb.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
+        std::copy(row, row + out.width,
+                  out.argb.begin() + static_cast<std::ptrdiff_t>(y) * out.width);
     }
     return out;
 }

@@ -13,16 +13,24 @@ using game::layout::Kind;
 
 char SelectorOf(Kind kind) {
     switch (kind) {
-        case Kind::Label: return 2;
-        case Kind::PushButton: return 3;
-        case Kind::Listbox: return 4;
+        case Kind::Label:
+            return 2;
+        case Kind::PushButton:
+            return 3;
+        case Kind::Listbox:
+            return 4;
         case Kind::CardFrame:
         case Kind::CardFace:
-        case Kind::Canvas: return 5;
-        case Kind::Separator: return 6;
-        case Kind::TextField: return 7;
-        case Kind::TextArea: return 8;
-        case Kind::Timer: return 9;
+        case Kind::Canvas:
+            return 5;
+        case Kind::Separator:
+            return 6;
+        case Kind::TextField:
+            return 7;
+        case Kind::TextArea:
+            return 8;
+        case Kind::Timer:
+            return 9;
     }
     return 0;
 }
@@ -49,7 +57,8 @@ int main(int argc, char** argv) {
     const auto& controls = game::layout::Controls();
     const auto& records = game::layout::ControlRecords();
     for (std::size_t i = 0; ok && i < controls.size(); ++i)
-        ok = Write(folder + "/program-control-" + std::to_string(i + 1), SelectorOf(controls[i].kind), records[i]);
+        ok = Write(folder + "/program-control-" + std::to_string(i + 1),
+                   SelectorOf(controls[i].kind), records[i]);
     if (!ok) std::fprintf(stderr, "could not write the seeds into %s\n", folder.c_str());
     return ok ? 0 : 1;
 }

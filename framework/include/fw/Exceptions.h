@@ -15,10 +15,10 @@ public:
     virtual const char* ClassName() const noexcept { return "RuntimeException"; }
 };
 
-#define FW_DECLARE_EXCEPTION(Name)                                          \
-    class Name : public RuntimeException {                                  \
-    public:                                                                 \
-        using RuntimeException::RuntimeException;                          \
+#define FW_DECLARE_EXCEPTION(Name)                                        \
+    class Name : public RuntimeException {                                \
+    public:                                                               \
+        using RuntimeException::RuntimeException;                         \
         const char* ClassName() const noexcept override { return #Name; } \
     }
 

@@ -27,7 +27,8 @@ class Picture : public Object {
     // The first of `names` (bare file names) that reads as a picture from the application's
     // own files (AppFolders()), or nothing. A missing, empty, truncated or non-PNG file, or one
     // whose header claims more than the limits below, gives nothing.
-    static std::shared_ptr<Picture> OpenFilesFromApp(const std::shared_ptr<Array<std::string>>& names);
+    static std::shared_ptr<Picture> OpenFilesFromApp(
+        const std::shared_ptr<Array<std::string>>& names);
     // The picture in the PNG file at `path`, or nothing, under the same limits.
     static std::shared_ptr<Picture> Open(const std::string& path);
 

@@ -25,7 +25,8 @@ enum class PropertyType { Boolean, FontUnits, Integer, Single, Double, Color, St
 const char* PropertyTypeName(PropertyType type);
 
 // One property value; the alternative matches the PropertyType in declaration order.
-using PropertyValue = std::variant<bool, std::uint8_t, std::int64_t, float, double, Color, std::string>;
+using PropertyValue =
+    std::variant<bool, std::uint8_t, std::int64_t, float, double, Color, std::string>;
 
 PropertyType TypeOf(const PropertyValue& value);
 

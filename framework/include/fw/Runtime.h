@@ -58,7 +58,8 @@ void RuntimeRun();
 // the exception (standard error, and a message box) and returns, so the program goes on.
 void UnhandledException(std::exception_ptr exception);
 // Replaces how UnhandledException reports (tests); an empty function restores the default.
-using UnhandledReporter = std::function<void(const std::string& className, const std::string& message)>;
+using UnhandledReporter =
+    std::function<void(const std::string& className, const std::string& message)>;
 void SetUnhandledExceptionReporter(UnhandledReporter reporter);
 
 // Runs event-handling code as the event loop does: an exception it raises goes to

@@ -47,7 +47,8 @@ class Timer : public Object {
     void CallAction();
 
     void addActionNotificationReceiver(const std::shared_ptr<actionNotificationReceiver>& receiver);
-    void removeActionNotificationReceiver(const std::shared_ptr<actionNotificationReceiver>& receiver);
+    void removeActionNotificationReceiver(
+        const std::shared_ptr<actionNotificationReceiver>& receiver);
 
     // Framework-internal: whether the native timer is counting down.
     bool IsRunning() const;

@@ -15,7 +15,7 @@
 namespace fw {
 class Window;
 class MenuBar;
-}
+}  // namespace fw
 
 namespace fw::detail {
 

@@ -23,7 +23,9 @@ void Tick(Timer& timer);
 struct Image {
     int width = 0, height = 0;
     std::vector<std::uint32_t> argb;  // row-major, 0xAARRGGBB
-    std::uint32_t Pixel(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
+    std::uint32_t Pixel(int x, int y) const {
+        return argb[static_cast<std::size_t>(y) * width + x];
+    }
     std::uint32_t Rgb(int x, int y) const { return Pixel(x, y) & 0xffffff; }
 };
 
