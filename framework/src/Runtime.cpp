@@ -134,6 +134,7 @@ std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), vo
 }
 
 void RuntimeSetExceptionHelper(ExceptionHelper helper) { State().exceptionHelper = helper; }
+ExceptionHelper InstalledExceptionHelper() { return State().exceptionHelper; }
 
 void StampFrameworkVersion(double version) { State().frameworkVersion = version; }
 double FrameworkVersion() { return State().frameworkVersion; }
@@ -143,9 +144,13 @@ void RuntimeInitExternalClasses() {
     State().externalClassesReady = true;
 }
 
+bool ExternalClassesReady() { return State().externalClassesReady; }
+
 void InitPluginEntrypoints(const PluginEntry* table) {
     for (const PluginEntry* e = table; e && e->prefix; ++e) State().plugins.push_back(*e);
 }
+
+std::vector<PluginEntry> RegisteredPlugins() { return State().plugins; }
 
 void RunFrameworkInitialization(void (*lateStartup)()) {
     RequireUIThread();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace fw {
 
@@ -32,12 +33,15 @@ int RuntimeExit();
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument);
 using ExceptionHelper = std::exception_ptr (*)(void (*)(void*), void*);
 void RuntimeSetExceptionHelper(ExceptionHelper helper);
+// The helper installed last, or null. The framework's own dispatch catches for itself.
+ExceptionHelper InstalledExceptionHelper();
 
 void StampFrameworkVersion(double version);
 double FrameworkVersion();
 
 // Makes the framework's own runtime classes known (exceptions, weak references, dialogs).
 void RuntimeInitExternalClasses();
+bool ExternalClassesReady();
 
 // One entry of a program's plug-in table; a table ends with an entry of null texts.
 struct PluginEntry {
@@ -48,6 +52,8 @@ struct PluginEntry {
 // Records the plug-ins the table names. This framework has no plug-in loader: a named
 // plug-in is kept as a name, and classes from it are not available.
 void InitPluginEntrypoints(const PluginEntry* table);
+// The plug-ins named so far, in table order.
+std::vector<PluginEntry> RegisteredPlugins();
 
 // Starts the framework and calls `lateStartup` once it is ready (before RuntimeRun).
 void RunFrameworkInitialization(void (*lateStartup)());

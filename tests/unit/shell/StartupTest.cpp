@@ -147,6 +147,9 @@ TEST_F(StartupTest, TheProgramStartsIntoTheGameWindowAndItsQuitItemEndsTheRunWit
     EXPECT_EQ(exitCode, 0);
     EXPECT_EQ(fw::RuntimeCommandLine(), commandLine);
     EXPECT_DOUBLE_EQ(fw::FrameworkVersion(), 2021.011);
+    EXPECT_EQ(fw::InstalledExceptionHelper(), &fw::CallFunctionWithExceptionHandling);
+    EXPECT_TRUE(fw::ExternalClassesReady());
+    EXPECT_TRUE(fw::RegisteredPlugins().empty());  // the program names no plug-in
     ASSERT_TRUE(seen.ran);
     ASSERT_EQ(seen.windows.size(), 1u);
     EXPECT_EQ(seen.windows.front()->Class().Name(), "KarutaWindow.KarutaWindow");
