@@ -381,3 +381,32 @@ TEST_F(WindowTest, DelegateHoldsItsWindowWeakly) {
 
 }  // namespace
 }  // namespace fwtest
+
+namespace fwtest {
+namespace {
+
+// The exception helper start-up installs: a RuntimeException comes back as the result, any
+// other exception goes on to the caller.
+TEST(ExceptionHelper, ReturnsTheRuntimeExceptionAndPassesOthersOn) {
+    int calls = 0;
+    EXPECT_EQ(
+        fw::CallFunctionWithExceptionHandling([](void* n) { ++*static_cast<int*>(n); }, &calls),
+        nullptr);
+    EXPECT_EQ(calls, 1);
+
+    std::exception_ptr raised = fw::CallFunctionWithExceptionHandling(
+        [](void*) { throw fw::OutOfBoundsException("index 10 outside 0..9"); }, nullptr);
+    ASSERT_NE(raised, nullptr);
+    try {
+        std::rethrow_exception(raised);
+    } catch (const fw::OutOfBoundsException& e) {
+        EXPECT_STREQ(e.what(), "index 10 outside 0..9");
+    }
+
+    EXPECT_THROW(fw::CallFunctionWithExceptionHandling(
+                     [](void*) { throw std::logic_error("other"); }, nullptr),
+                 std::logic_error);
+}
+
+}  // namespace
+}  // namespace fwtest
