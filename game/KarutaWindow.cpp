@@ -382,7 +382,7 @@ template <class T>
 std::shared_ptr<T> KarutaWindow::FindItem(std::string_view name) const {
     const std::shared_ptr<fw::MenuBar> bar = MenuBar();
     if (!bar) throw fw::NilObjectException("the game window has no menu bar");
-    return fw::RuntimeCheckCast<T>(static_cast<const fw::MenuItem&>(*bar).Lookup(name));
+    return fw::RuntimeCheckCast<T>(bar->Lookup(name));
 }
 
 std::shared_ptr<fw::MenuItem> KarutaWindow::UntitledMenu2() const {
