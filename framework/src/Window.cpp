@@ -164,8 +164,12 @@ void Window::Constructor() {
     detail::SetImplicitIfNone(Class().Name(), self);
     try {
         constructing_ = true;
+        // The design record sets the window's values one by one; the native window takes
+        // them all at once when the controls are there.
+        deferSync_ = true;
         Layout();
         CreateControls();
+        deferSync_ = false;
         SyncNative();
         SyncTabOrder();
         for (const Entry& e : std::vector<Entry>(controls_))
@@ -176,7 +180,7 @@ void Window::Constructor() {
         // A window may have closed itself in one of its Open events.
         if (visible_ && open_) Show();
     } catch (...) {
-        constructing_ = false;
+        constructing_ = deferSync_ = false;
         Close();
         throw;
     }
@@ -259,7 +263,7 @@ std::int64_t ClampSize(std::int64_t v) { return std::clamp<std::int64_t>(v, 0, 3
     void Window::Setter {                     \
         RequireUIThread();                    \
         field = expr;                         \
-        SyncNative();                         \
+        if (!deferSync_) SyncNative();        \
     }
 
 FW_WINDOW_SETTER(SetWidth(std::int64_t v), width_, ClampSize(v))

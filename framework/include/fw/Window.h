@@ -120,6 +120,7 @@ private:
     std::shared_ptr<fw::MenuBar> menuBar_;
     bool open_ = false;
     bool constructing_ = false;  // Visible set by the design waits for the end of Constructor()
+    bool deferSync_ = false;     // Layout and CreateControls: the native window syncs after
     std::int64_t width_ = 300, height_ = 300;
     std::int64_t minWidth_ = 64, minHeight_ = 64, maxWidth_ = 32000, maxHeight_ = 32000;
     std::string title_;

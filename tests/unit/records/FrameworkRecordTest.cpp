@@ -1,5 +1,5 @@
 // Records applied to the framework's own classes, with the names and types the program's
-// records use.
+// records use; the result window's three records are the program's own.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -18,6 +18,7 @@
 #include "fw/TextEdit.h"
 #include "fw/Timer.h"
 #include "fw/Window.h"
+#include "game/MessageWindow.h"
 #include "unit/records/RecordTestSupport.h"
 
 namespace records {
@@ -49,98 +50,13 @@ void ExpectReadsBack(const fw::Object& object, const Entries& entries) {
 
 const std::int64_t kNoSet = -2147483648LL;
 
-// The result window's three records, entry by entry in stored order.
-const Entries kResultWindow = {
-    {"Width", std::int64_t{388}},
-    {"Height", std::int64_t{100}},
-    {"MinimumWidth", std::int64_t{64}},
-    {"MinimumHeight", std::int64_t{64}},
-    {"MaximumWidth", std::int64_t{32000}},
-    {"MaximumHeight", std::int64_t{32000}},
-    {"Type", std::int64_t{0}},
-    {"Title", std::string()},
-    {"HasCloseButton", true},
-    {"HasMaximizeButton", true},
-    {"HasMinimizeButton", true},
-    {"HasFullScreenButton", false},
-    {"Resizeable", true},
-    {"Composite", false},
-    {"MacProcID", std::int64_t{0}},
-    {"FullScreen", false},
-    {"DefaultLocation", std::int64_t{0}},
-    {"Visible", true},
-    {"HasBackgroundColor", false},
-    {"BackgroundColor", fw::Color{0x00ffffff}},
-    {"MenuBarVisible", true},
-    {"LiveResize", false},
-};
-
-const Entries kMessageLabel = {
-    {"FontUnit", std::uint8_t{0}},
-    {"FontSize", 12.0f},
-    {"FontName", std::string("MS明朝")},
-    {"TextAlignment", std::int64_t{0}},
-    {"Tooltip", std::string()},
-    {"AllowAutoDeactivate", true},
-    {"InitialParent", std::string()},
-    {"DataField", std::string()},
-    {"DataSource", std::string()},
-    {"Underline", false},
-    {"Italic", false},
-    {"Bold", false},
-    {"Visible", true},
-    {"Text", std::string()},
-    {"Transparent", false},
-    {"TextColor", fw::Color{0}},
-    {"Selectable", false},
-    {"Multiline", true},
-    {"Enabled", true},
-    {"TabStop", true},
-    {"TabPanelIndex", std::int64_t{0}},
-    {"TabIndex", std::int64_t{0}},
-    {"LockBottom", false},
-    {"LockRight", false},
-    {"LockTop", false},
-    {"LockLeft", false},
-    {"Height", std::int64_t{52}},
-    {"Width", std::int64_t{348}},
-    {"Top", std::int64_t{14}},
-    {"Left", std::int64_t{20}},
-    {"Index", kNoSet},
-    {"Name", std::string("Message")},
-};
-
-const Entries kOkButton = {
-    {"FontUnit", std::uint8_t{0}},
-    {"FontSize", 12.0f},
-    {"FontName", std::string("System")},
-    {"Tooltip", std::string()},
-    {"MacButtonStyle", std::int64_t{0}},
-    {"AllowAutoDeactivate", true},
-    {"InitialParent", std::string()},
-    {"Underline", false},
-    {"Italic", false},
-    {"Bold", false},
-    {"Visible", true},
-    {"Transparent", true},
-    {"Enabled", true},
-    {"Default", true},
-    {"Caption", std::string("OK")},
-    {"Cancel", false},
-    {"TabStop", true},
-    {"TabPanelIndex", std::int64_t{0}},
-    {"TabIndex", std::int64_t{1}},
-    {"LockBottom", false},
-    {"LockRight", false},
-    {"LockTop", false},
-    {"LockLeft", false},
-    {"Height", std::int64_t{22}},
-    {"Width", std::int64_t{69}},
-    {"Top", std::int64_t{71}},
-    {"Left", std::int64_t{240}},
-    {"Index", kNoSet},
-    {"Name", std::string("OKButton")},
-};
+// The entries of one of the program's records, as the reader takes them apart. The values
+// themselves are pinned by the result window's own tests; here they must read back.
+Entries EntriesOf(const fw::ClassRecord& cls, const std::string& record) {
+    Entries entries;
+    for (const auto& e : fw::ParseDesignRecord(cls, record)) entries.emplace_back(e.name, e.value);
+    return entries;
+}
 
 TEST(FrameworkRecords, TimerRecordSetsModeAndPeriodAndStartsTheTimer) {
     const std::string record =
@@ -154,12 +70,12 @@ TEST(FrameworkRecords, TimerRecordSetsModeAndPeriodAndStartsTheTimer) {
 }
 
 TEST(FrameworkRecords, ResultWindowRecordReadsBackOnAWindow) {
-    const std::string record = Encode(kResultWindow);
+    const std::string& record = game::MessageWindow::WindowRecord();
     EXPECT_EQ(record.size(), 367u);
     EXPECT_EQ(record.substr(record.size() - 12), "LiveResize " + Hex("00"));
     auto window = std::make_shared<fw::Window>();
     fw::SetProperties(*window, record);
-    ExpectReadsBack(*window, kResultWindow);
+    ExpectReadsBack(*window, EntriesOf(fw::Window::Lookup(), record));
     EXPECT_EQ(window->Width(), 388);
     EXPECT_EQ(window->Title(), "");
     EXPECT_FALSE(window->HasBackgroundColor());
@@ -176,13 +92,13 @@ TEST(FrameworkRecords, WindowMacProcIdAndVisibleFalseReachTheirProperties) {
 }
 
 TEST(FrameworkRecords, MessageLabelRecordMakesAMultiLineLabel) {
-    const std::string record = Encode(kMessageLabel);
+    const std::string& record = game::MessageWindow::MessageRecord();
     EXPECT_EQ(record.size(), 422u);
     EXPECT_EQ(record.substr(record.size() - 16), "Name " + Hex("07 00 00 00") + "Message");
     auto label = std::make_shared<fw::Label>();
     ASSERT_FALSE(label->MultiLine());
     fw::SetProperties(*label, record);
-    ExpectReadsBack(*label, kMessageLabel);
+    ExpectReadsBack(*label, EntriesOf(fw::Label::Lookup(), record));
     EXPECT_TRUE(label->MultiLine());
     EXPECT_EQ(label->FontName(), "MS明朝");
     EXPECT_EQ(label->Index(), kNoSet);
@@ -197,11 +113,11 @@ TEST(FrameworkRecords, VisibleFalseKeepsALabelHidden) {
 }
 
 TEST(FrameworkRecords, OkButtonRecordReadsBackOnAPushButton) {
-    const std::string record = Encode(kOkButton);
+    const std::string& record = game::MessageWindow::OKButtonRecord();
     EXPECT_EQ(record.size(), 378u);
     auto button = std::make_shared<fw::PushButton>();
     fw::SetProperties(*button, record);
-    ExpectReadsBack(*button, kOkButton);
+    ExpectReadsBack(*button, EntriesOf(fw::PushButton::Lookup(), record));
 }
 
 TEST(FrameworkRecords, ListboxInitialValueRowsAreWhatListReturns) {
