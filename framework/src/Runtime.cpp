@@ -121,7 +121,10 @@ void RuntimePerformFinalizers() {
 
 int RuntimeExit() {
     auto& state = State();
-    return state.startupFailed && state.exitCode == 0 ? 1 : state.exitCode;
+    // Once the loop has run, start-up succeeded: what happens after it (a handler raising in
+    // the finalisers, say) is reported but does not turn a quit into a failure.
+    const bool startupFailed = state.failedBeforeLoop && !state.loopRan;
+    return startupFailed && state.exitCode == 0 ? 1 : state.exitCode;
 }
 
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
@@ -161,15 +164,14 @@ void RunFrameworkInitialization(void (*lateStartup)()) {
 void RuntimeRun() {
     RequireUIThread();
     auto& state = State();
-    state.loopRunning = true;
+    state.loopRan = true;
     const int code = QApplication::exec();
-    state.loopRunning = false;
     if (state.exitCode == 0) state.exitCode = code;
 }
 
 void UnhandledException(std::exception_ptr exception) {
     auto& state = State();
-    if (!state.loopRunning) state.startupFailed = true;
+    if (!state.loopRan) state.failedBeforeLoop = true;
     std::string className = "exception", message;
     try {
         if (exception) std::rethrow_exception(exception);

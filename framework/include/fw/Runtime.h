@@ -25,7 +25,8 @@ void RuntimePerformInitializers(std::span<const Initializer> program);
 std::exception_ptr TakePendingException();
 void RuntimePerformFinalizers();
 // Ends the framework; returns the exit code: the code the application quit with, or 1 when
-// an unhandled exception ended start-up before the event loop ran.
+// an unhandled exception ended start-up and the event loop never ran. An exception reported
+// after the loop has run (in the finalisers, say) leaves the code as it is.
 int RuntimeExit();
 
 // Calls `function(argument)`; returns the RuntimeException it raised, or null. Any other
