@@ -4,8 +4,10 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
+#include "DisplayCheck.h"
 #include "RuntimeState.h"
 #include "WindowRegistry.h"
 #include "fw/Application.h"
@@ -94,7 +96,13 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
     auto& state = State();
     state.commandLine = commandLine ? commandLine : L"";
     if (state.initialised) return;
-    if (!QApplication::instance()) ownedApplication = new QApplication(qtArgc, qtArgv);
+    if (!QApplication::instance()) {
+        if (const auto problem = detail::UnopenableDisplay()) {
+            std::fprintf(stderr, "ukisomi: %s\n", problem->c_str());
+            std::exit(1);
+        }
+        ownedApplication = new QApplication(qtArgc, qtArgv);
+    }
     QApplication::setApplicationName(QStringLiteral("Ukisomi"));
     state.guiThread = std::this_thread::get_id();
     state.initialised = true;

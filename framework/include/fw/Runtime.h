@@ -13,7 +13,8 @@ namespace fw {
 using Initializer = void (*)();
 
 // Starts the framework with the process entry's arguments, unchanged. The GUI thread is the
-// calling thread from then on.
+// calling thread from then on. When no display can be opened, it says so in one line on
+// standard error and ends the process with exit code 1.
 void RuntimeInit(void* instance, void* previousInstance, const wchar_t* commandLine, int showMode);
 // The command-line tail RuntimeInit was given.
 const std::wstring& RuntimeCommandLine();
