@@ -4,8 +4,10 @@
 #include <QMessageBox>
 
 #include <cstdio>
+#include <cstdlib>
 #include <memory>
 
+#include "DisplayCheck.h"
 #include "RuntimeState.h"
 #include "WindowRegistry.h"
 #include "fw/Application.h"
@@ -94,7 +96,13 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
     auto& state = State();
     state.commandLine = commandLine ? commandLine : L"";
     if (state.initialised) return;
-    if (!QApplication::instance()) ownedApplication = new QApplication(qtArgc, qtArgv);
+    if (!QApplication::instance()) {
+        if (const auto problem = detail::UnopenableDisplay()) {
+            std::fprintf(stderr, "ukisomi: %s\n", problem->c_str());
+            std::exit(1);
+        }
+        ownedApplication = new QApplication(qtArgc, qtArgv);
+    }
     QApplication::setApplicationName(QStringLiteral("Ukisomi"));
     state.guiThread = std::this_thread::get_id();
     state.initialised = true;
@@ -121,7 +129,10 @@ void RuntimePerformFinalizers() {
 
 int RuntimeExit() {
     auto& state = State();
-    return state.startupFailed && state.exitCode == 0 ? 1 : state.exitCode;
+    // Once the loop has run, start-up succeeded: what happens after it (a handler raising in
+    // the finalisers, say) is reported but does not turn a quit into a failure.
+    const bool startupFailed = state.failedBeforeLoop && !state.loopRan;
+    return startupFailed && state.exitCode == 0 ? 1 : state.exitCode;
 }
 
 std::exception_ptr CallFunctionWithExceptionHandling(void (*function)(void*), void* argument) {
@@ -161,15 +172,14 @@ void RunFrameworkInitialization(void (*lateStartup)()) {
 void RuntimeRun() {
     RequireUIThread();
     auto& state = State();
-    state.loopRunning = true;
+    state.loopRan = true;
     const int code = QApplication::exec();
-    state.loopRunning = false;
     if (state.exitCode == 0) state.exitCode = code;
 }
 
 void UnhandledException(std::exception_ptr exception) {
     auto& state = State();
-    if (!state.loopRunning) state.startupFailed = true;
+    if (!state.loopRan) state.failedBeforeLoop = true;
     std::string className = "exception", message;
     try {
         if (exception) std::rethrow_exception(exception);

@@ -20,8 +20,10 @@ struct RuntimeState {
     double frameworkVersion = 0.0;
     bool externalClassesReady = false;
     std::vector<PluginEntry> plugins;
-    bool loopRunning = false;
-    bool startupFailed = false;
+    // The event loop has been entered in this process.
+    bool loopRan = false;
+    // An exception reached UnhandledException before the loop was entered.
+    bool failedBeforeLoop = false;
     int exitCode = 0;
     UnhandledReporter reporter;
 };

@@ -13,7 +13,8 @@ namespace fw {
 using Initializer = void (*)();
 
 // Starts the framework with the process entry's arguments, unchanged. The GUI thread is the
-// calling thread from then on.
+// calling thread from then on. When no display can be opened, it says so in one line on
+// standard error and ends the process with exit code 1.
 void RuntimeInit(void* instance, void* previousInstance, const wchar_t* commandLine, int showMode);
 // The command-line tail RuntimeInit was given.
 const std::wstring& RuntimeCommandLine();
@@ -25,7 +26,8 @@ void RuntimePerformInitializers(std::span<const Initializer> program);
 std::exception_ptr TakePendingException();
 void RuntimePerformFinalizers();
 // Ends the framework; returns the exit code: the code the application quit with, or 1 when
-// an unhandled exception ended start-up before the event loop ran.
+// an unhandled exception ended start-up and the event loop never ran. An exception reported
+// after the loop has run (in the finalisers, say) leaves the code as it is.
 int RuntimeExit();
 
 // Calls `function(argument)`; returns the RuntimeException it raised, or null. Any other

@@ -1,7 +1,7 @@
 // Start-up that fails: an exception from an initialiser or from the early start-up goes to
 // the default handler, the rest of start-up and the event loop are skipped, and the run still
-// ends through the finalisers with RuntimeExit's code. Once start-up has failed the framework
-// keeps exit code 1 for the rest of the process, so these tests have a binary of their own.
+// ends through the finalisers with RuntimeExit's code. A failed start-up gives exit code 1 only
+// in a process whose event loop never ran, so these tests have a binary of their own.
 #include <gtest/gtest.h>
 
 #include <memory>

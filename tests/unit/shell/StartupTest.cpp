@@ -3,11 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <chrono>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "fw/Application.h"
+#include "fw/Exceptions.h"
 #include "fw/Menu.h"
 #include "fw/Object.h"
 #include "fw/Runtime.h"
@@ -165,6 +168,55 @@ TEST_F(StartupTest, TheProgramStartsIntoTheGameWindowAndItsQuitItemEndsTheRunWit
     // The finalisers closed the window.
     EXPECT_TRUE(fw::OpenWindows().empty());
     EXPECT_FALSE(seen.windows.front()->IsOpen());
+}
+
+TEST_F(StartupTest, AHandlerRaisingWhileTheFinalisersRunIsReportedAndTheQuitStillGivesZero) {
+    struct Report {
+        std::string className, message;
+        std::size_t openWindows;
+    };
+    std::vector<Report> reports;
+    fw::SetUnhandledExceptionReporter([&](const std::string& c, const std::string& m) {
+        reports.push_back({c, m, fw::OpenWindows().size()});
+    });
+    // Due before the loop ends, but fired only by the finalisers' event pass: a timer started
+    // in the middle of a timer pass waits for the next pass, and there is none before the quit.
+    auto late = std::make_shared<fw::Timer>();
+    late->Action.Attach(
+        [](const fw::ObjectRef&) { throw fw::NilObjectException("raised in the finalisers"); });
+    bool quitChosen = false;
+    auto probe = std::make_shared<fw::Timer>();
+    probe->Action.Attach([&](const fw::ObjectRef&) {
+        auto window = fw::RuntimeCheckCast<game::KarutaWindow>(
+            fw::GetImplicitWindow("KarutaWindow.KarutaWindow"));
+        if (!window || !window->FileQuit()) {
+            fw::Application::Quit(98);
+            return;
+        }
+        late->SetPeriod(1);
+        late->SetRunMode(fw::Timer::Single);
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        quitChosen = true;
+        window->FileQuit()->Choose();
+    });
+    probe->SetPeriod(1);
+    probe->SetRunMode(fw::Timer::Single);
+    auto guard = std::make_shared<fw::Timer>();
+    guard->Action.Attach([](const fw::ObjectRef&) { fw::Application::Quit(99); });
+    guard->SetPeriod(20000);
+    guard->SetRunMode(fw::Timer::Single);
+
+    const int exitCode = shell::wWinMain(nullptr, nullptr, L"", 10);
+    guard->SetRunMode(fw::Timer::Off);
+    fw::SetUnhandledExceptionReporter({});
+
+    EXPECT_TRUE(quitChosen);
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].className, "NilObjectException");
+    EXPECT_EQ(reports[0].message, "raised in the finalisers");
+    // The quit item leaves the game window open; only the finalisers close it.
+    EXPECT_EQ(reports[0].openWindows, 0u);
 }
 
 struct TailCase {
