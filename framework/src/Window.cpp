@@ -132,6 +132,7 @@ QWidget* ContentOf(const Window& window) { return window.NativeHandle(); }
 
 WindowWidget::WindowWidget(Window* owner) : owner_(owner), content_(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowIcon(ProgramIcon());
 }
 
 void WindowWidget::keyPressEvent(QKeyEvent* event) {

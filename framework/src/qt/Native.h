@@ -2,6 +2,7 @@
 
 // Framework-internal glue between the framework's objects and their Qt widgets.
 
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -18,6 +19,9 @@ class MenuBar;
 }  // namespace fw
 
 namespace fw::detail {
+
+// The program's own name, which its desktop entry (ukisomi.desktop) and icon files carry.
+inline constexpr char kProgramName[] = "ukisomi";
 
 inline QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -66,5 +70,9 @@ private:
 
 // The content widget of a window's native window, or null before it is constructed.
 QWidget* ContentOf(const Window& window);
+
+// The program's icon, drawn at build time, from its PNG files among the application's own
+// files (Picture::AppFolders); empty when none of them is there.
+QIcon ProgramIcon();
 
 }  // namespace fw::detail
