@@ -135,6 +135,15 @@ WindowWidget::WindowWidget(Window* owner) : owner_(owner), content_(new QWidget(
     setWindowIcon(ProgramIcon());
 }
 
+bool WindowWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // Qt writes the native title when the native window is made and when the title changes.
+    if ((event->type() == QEvent::WinIdChange || event->type() == QEvent::WindowTitleChange) &&
+        windowTitle().isEmpty())
+        ClearNativeTitle(*this);
+    return handled;
+}
+
 void WindowWidget::keyPressEvent(QKeyEvent* event) {
     // Only keys that the control with focus left alone get here. Qt answers Return with the
     // default button in dialogs alone, so the window does it: Return and Enter press the

@@ -54,6 +54,7 @@ public:
     void SetContentSize(int width, int height, bool fixed, QSize minimum, QSize maximum);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
@@ -74,5 +75,8 @@ QWidget* ContentOf(const Window& window);
 // The program's icon, drawn at build time, from its PNG files among the application's own
 // files (Picture::AppFolders); empty when none of them is there.
 QIcon ProgramIcon();
+// Qt's platform layer shows the application's name in place of an empty window title; this
+// empties the title the window system shows, too. Call it whenever Qt has written the title.
+void ClearNativeTitle(QWidget& window);
 
 }  // namespace fw::detail
