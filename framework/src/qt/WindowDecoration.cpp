@@ -2,6 +2,7 @@
 #include <QGuiApplication>
 
 #include <string>
+#include <vector>
 
 #include "fw/Picture.h"
 #include "qt/Native.h"
@@ -18,15 +19,23 @@
 namespace fw::detail {
 
 QIcon ProgramIcon() {
-    QIcon icon;
+    // Read once for the folders in use: windows open again and again, their files stay.
+    static std::vector<std::string> readFrom;
+    static QIcon icon;
+    static bool read = false;
+    const std::vector<std::string> folders = Picture::AppFolders();
+    if (read && folders == readFrom) return icon;
+    icon = QIcon();
     for (const int size : {16, 32, 48, 256}) {
         const std::string name = std::string(kProgramName) + "-" + std::to_string(size) + ".png";
-        for (const std::string& folder : Picture::AppFolders())
+        for (const std::string& folder : folders)
             if (auto picture = Picture::Open(folder + "/" + name)) {
                 icon.addPixmap(QPixmap::fromImage(picture->Data().image));
                 break;
             }
     }
+    readFrom = folders;
+    read = true;
     return icon;
 }
 
