@@ -10,6 +10,7 @@
 #if defined(UKISOMI_X11) && QT_CONFIG(xcb)
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #elif defined(Q_OS_WIN)
