@@ -25,6 +25,7 @@
 #include "fw/Timer.h"
 #include "fw/WeakRef.h"
 #include "fw/Window.h"
+#include "qt/Native.h"
 
 namespace fw {
 
@@ -104,6 +105,8 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
         ownedApplication = new QApplication(qtArgc, qtArgv);
     }
     QApplication::setApplicationName(QStringLiteral("Ukisomi"));
+    // Lets a desktop match the windows to the installed entry and its icon.
+    QGuiApplication::setDesktopFileName(QString::fromLatin1(detail::kProgramName));
     state.guiThread = std::this_thread::get_id();
     state.initialised = true;
 }

@@ -1,5 +1,6 @@
 #include "fw/TextEdit.h"
 
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -27,6 +28,46 @@ void SetColors(QWidget* w, fw::Color text, fw::Color background) {
     palette.setColor(QPalette::Base, baseColor);
     w->setPalette(palette);
 }
+
+// A line edit passes Tab on to the focus chain; this one types it when its field allows tabs.
+class FieldWidget : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+    bool takesTabs = false;
+
+protected:
+    bool focusNextPrevChild(bool next) override {
+        return TakesTab() ? false : QLineEdit::focusNextPrevChild(next);
+    }
+    void keyPressEvent(QKeyEvent* event) override {
+        if (TakesTab() && event->key() == Qt::Key_Tab &&
+            (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            insert(QStringLiteral("\t"));
+            return;
+        }
+        QLineEdit::keyPressEvent(event);
+    }
+
+private:
+    bool TakesTab() const { return takesTabs && !isReadOnly(); }
+};
+
+// A plain-text edit takes every Return; a text area that is not multi-line leaves it to the
+// window, whose default button answers it.
+class AreaWidget : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    bool multiLine = true;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        if (!multiLine && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+            event->ignore();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+};
 
 }  // namespace
 
@@ -64,6 +105,7 @@ FW_EDIT_SETTER(SetTextColor, fw::Color, textColor_)
 FW_EDIT_SETTER(SetBackgroundColor, fw::Color, background_)
 FW_EDIT_SETTER(SetTextAlignment, std::int64_t, alignment_)
 FW_EDIT_SETTER(SetMaximumCharactersAllowed, std::int64_t, maxChars_)
+FW_EDIT_SETTER(SetAllowTabs, bool, allowTabs_)
 #undef FW_EDIT_SETTER
 
 namespace {
@@ -86,7 +128,7 @@ std::vector<PropertyDesc> TextEditProperties() {
                              &C::MaximumCharactersAllowed, &C::SetMaximumCharactersAllowed),
             StoredText("Format"),
             StoredBool("AllowFocusRing", true),
-            StoredBool("AllowTabs"),
+            BoundProperty<C>("AllowTabs", PropertyType::Boolean, &C::AllowTabs, &C::SetAllowTabs),
             StoredBool("AllowSpellChecking"),
             StoredText("ValidationMask"),
             StoredText("DataSource"),
@@ -111,7 +153,7 @@ const ClassRecord& TextEdit::Class() const { return Lookup(); }
 TextField::TextField() = default;
 
 QWidget* TextField::CreateWidget(QWidget* parent) {
-    auto* edit = new QLineEdit(parent);
+    auto* edit = new FieldWidget(parent);
     // Only the user's own edits are copied back; programmatic ones are already in text_.
     QObject::connect(edit, &QLineEdit::textEdited, edit,
                      [this](const QString& t) { text_ = detail::FromQt(t); });
@@ -127,8 +169,9 @@ void TextField::SetWidgetText(const std::string& text) {
 }
 
 void TextField::SyncEditState() {
-    auto* edit = static_cast<QLineEdit*>(NativeHandle());
+    auto* edit = static_cast<FieldWidget*>(NativeHandle());
     if (!edit) return;
+    edit->takesTabs = allowTabs_;
     edit->setReadOnly(readOnly_);
     edit->setFrame(hasBorder_);
     edit->setAlignment(HorizontalAlignment(alignment_) | Qt::AlignVCenter);
@@ -159,7 +202,7 @@ const ClassRecord& TextField::Class() const { return Lookup(); }
 TextArea::TextArea() = default;
 
 QWidget* TextArea::CreateWidget(QWidget* parent) {
-    auto* edit = new QPlainTextEdit(parent);
+    auto* edit = new AreaWidget(parent);
     // Programmatic changes block the signal, so only the user's edits are copied back.
     QObject::connect(edit, &QPlainTextEdit::textChanged, edit,
                      [this, edit] { text_ = detail::FromQt(edit->toPlainText()); });
@@ -174,8 +217,10 @@ void TextArea::SetWidgetText(const std::string& text) {
 }
 
 void TextArea::SyncEditState() {
-    auto* edit = static_cast<QPlainTextEdit*>(NativeHandle());
+    auto* edit = static_cast<AreaWidget*>(NativeHandle());
     if (!edit) return;
+    edit->multiLine = multiLine_;
+    edit->setTabChangesFocus(!allowTabs_);
     edit->setReadOnly(readOnly_);
     edit->setFrameShape(hasBorder_ ? QFrame::StyledPanel : QFrame::NoFrame);
     edit->setLineWrapMode(multiLine_ ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);

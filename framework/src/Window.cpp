@@ -1,8 +1,10 @@
 #include "fw/Window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QScreen>
 
 #include <algorithm>
@@ -14,6 +16,7 @@
 #include "fw/Application.h"
 #include "fw/Control.h"
 #include "fw/Menu.h"
+#include "fw/PushButton.h"
 #include "fw/Runtime.h"
 #include "fw/Thread.h"
 #include "qt/Native.h"
@@ -79,6 +82,18 @@ void Place(Window& window, QWidget* native) {
     native->move(frame.topLeft());
 }
 
+// The button that Return (the default button) or Escape (the cancel button) presses: the
+// first registered one with that role that is shown and enabled.
+QAbstractButton* KeyButton(const Window& window, bool isDefault) {
+    for (const ObjectRef& control : window.Controls()) {
+        auto button = std::dynamic_pointer_cast<PushButton>(control);
+        if (!button || !(isDefault ? button->Default() : button->Cancel())) continue;
+        auto* native = static_cast<QAbstractButton*>(button->NativeHandle());
+        if (native && native->isVisible() && native->isEnabled()) return native;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 namespace detail {
@@ -117,6 +132,31 @@ QWidget* ContentOf(const Window& window) { return window.NativeHandle(); }
 
 WindowWidget::WindowWidget(Window* owner) : owner_(owner), content_(new QWidget(this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
+    setWindowIcon(ProgramIcon());
+}
+
+bool WindowWidget::event(QEvent* event) {
+    const bool handled = QWidget::event(event);
+    // Qt writes the native title when the native window is made and when the title changes.
+    if ((event->type() == QEvent::WinIdChange || event->type() == QEvent::WindowTitleChange) &&
+        windowTitle().isEmpty())
+        ClearNativeTitle(*this);
+    return handled;
+}
+
+void WindowWidget::keyPressEvent(QKeyEvent* event) {
+    // Only keys that the control with focus left alone get here. Qt answers Return with the
+    // default button in dialogs alone, so the window does it: Return and Enter press the
+    // default button, Escape the cancel button, through the button's own click.
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if (owner_ && plain && (enter || key == Qt::Key_Escape))
+        if (QAbstractButton* button = KeyButton(*owner_, enter)) {
+            button->click();
+            return;
+        }
+    QWidget::keyPressEvent(event);
 }
 
 void WindowWidget::SetContentSize(int width, int height, bool fixed, QSize minimum, QSize maximum) {

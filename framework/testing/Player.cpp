@@ -1,8 +1,10 @@
 #include "fw/testing/Player.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
 #include <QWidget>
 
 #include "fw/Runtime.h"
@@ -40,6 +42,62 @@ void Click(const RectControl& control) {
 
 void Tick(Timer& timer) {
     Deliver([&] { timer.CallAction(); });
+}
+
+void PressKey(const Window& window, Key key) {
+    QWidget* content = window.NativeHandle();
+    if (!content) throw NilObjectException("the window has no native window to type into");
+    QWidget* top = content->window();
+    // Where the window system hands a key: the window's focus widget, else the window.
+    QPointer<QWidget> target = top->focusWidget() ? top->focusWidget() : top;
+    int code = Qt::Key_Tab;
+    Qt::KeyboardModifiers modifiers = Qt::NoModifier;
+    QString text;
+    switch (key) {
+        case Key::Tab:
+            text = QStringLiteral("\t");
+            break;
+        case Key::ShiftTab:
+            code = Qt::Key_Backtab;  // what the keyboard reports for Shift+Tab
+            modifiers = Qt::ShiftModifier;
+            break;
+        case Key::Return:
+            code = Qt::Key_Return;
+            text = QStringLiteral("\r");
+            break;
+        case Key::Enter:
+            code = Qt::Key_Enter;
+            modifiers = Qt::KeypadModifier;
+            text = QStringLiteral("\r");
+            break;
+        case Key::Escape:
+            code = Qt::Key_Escape;
+            text = QStringLiteral("\x1b");
+            break;
+    }
+    QKeyEvent press(QEvent::KeyPress, code, modifiers, text);
+    QApplication::sendEvent(target, &press);
+    if (!target) return;
+    QKeyEvent release(QEvent::KeyRelease, code, modifiers, text);
+    QApplication::sendEvent(target, &release);
+}
+
+void Focus(const RectControl& control) {
+    QWidget* w = control.NativeHandle();
+    if (!w) throw NilObjectException("the control has no native widget to focus");
+    w->setFocus(Qt::MouseFocusReason);
+}
+
+std::shared_ptr<RectControl> FocusedControl(const Window& window) {
+    QWidget* content = window.NativeHandle();
+    // A control's widget may hand its focus to an inner widget of its own.
+    for (QWidget* w = content ? content->window()->focusWidget() : nullptr; w;
+         w = w->parentWidget())
+        for (const ObjectRef& object : window.Controls())
+            if (auto control = std::dynamic_pointer_cast<RectControl>(object);
+                control && control->NativeHandle() == w)
+                return control;
+    return nullptr;
 }
 
 Image Grab(const Window& window) {

@@ -28,6 +28,10 @@ class TextEdit : public RectControl, public FontStyled {
     // 0: no limit.
     std::int64_t MaximumCharactersAllowed() const { return maxChars_; }
     void SetMaximumCharactersAllowed(std::int64_t count);
+    // True: the Tab key types a tab into the text. False: Tab and Shift+Tab move the focus on
+    // to the next and previous control of the window's tab order.
+    bool AllowTabs() const { return allowTabs_; }
+    void SetAllowTabs(bool allowTabs);
 
 protected:
     void SyncWidget() override;
@@ -37,7 +41,7 @@ protected:
     virtual void SyncEditState() = 0;
 
     std::string text_;
-    bool readOnly_ = false, hasBorder_ = true;
+    bool readOnly_ = false, hasBorder_ = true, allowTabs_ = false;
     fw::Color textColor_{0}, background_{0x00ffffff};
     std::int64_t alignment_ = 0, maxChars_ = 0;
 };
@@ -60,7 +64,8 @@ private:
     bool password_ = false;
 };
 
-// A text area of one or more lines.
+// A text area of one or more lines. With MultiLine True it takes the Return key for a line
+// break; otherwise Return goes on to the window (its default button).
 class TextArea : public TextEdit {
     FW_OBJECT;
 

@@ -2,6 +2,7 @@
 
 // Framework-internal glue between the framework's objects and their Qt widgets.
 
+#include <QIcon>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -18,6 +19,9 @@ class MenuBar;
 }  // namespace fw
 
 namespace fw::detail {
+
+// The program's own name, which its desktop entry (ukisomi.desktop) and icon files carry.
+inline constexpr char kProgramName[] = "ukisomi";
 
 inline QString ToQt(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -50,7 +54,9 @@ public:
     void SetContentSize(int width, int height, bool fixed, QSize minimum, QSize maximum);
 
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Relayout();
@@ -65,5 +71,12 @@ private:
 
 // The content widget of a window's native window, or null before it is constructed.
 QWidget* ContentOf(const Window& window);
+
+// The program's icon, drawn at build time, from its PNG files among the application's own
+// files (Picture::AppFolders); empty when none of them is there.
+QIcon ProgramIcon();
+// Qt's platform layer shows the application's name in place of an empty window title; this
+// empties the title the window system shows, too. Call it whenever Qt has written the title.
+void ClearNativeTitle(QWidget& window);
 
 }  // namespace fw::detail

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QTimer>
 #include <QWidget>
 
@@ -271,6 +273,26 @@ TEST_F(WindowTest, UserClosingTheWindowClosesIt) {
     EXPECT_FALSE(window->IsOpen());
     EXPECT_EQ(fw::GetImplicitWindow(ScriptedWindow::Lookup().Name()), nullptr);
     EXPECT_TRUE(fw::OpenWindows().empty());
+}
+
+TEST_F(WindowTest, WindowsCarryTheProgramIconFromTheApplicationsFiles) {
+    EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("ukisomi"));
+    PictureFolder folder;
+    folder.WritePng("ukisomi-16.png", Solid(16, 16, qRgb(200, 30, 30)));
+    folder.WritePng("ukisomi-48.png", Solid(48, 48, qRgb(200, 30, 30)));
+    folder.WriteBytes("ukisomi-32.png", PngBytes(Solid(32, 32, qRgb(200, 30, 30))).left(60));
+    fw::Picture::SetAppFolders({folder.Path()});
+    auto window = OpenWindow();
+    // The cut-off image is left out; the others are the icon the window system gets.
+    EXPECT_EQ(window->NativeHandle()->window()->windowIcon().availableSizes(),
+              (QList<QSize>{QSize(16, 16), QSize(48, 48)}));
+
+    // Without icon files the window opens all the same, with no icon.
+    fw::Picture::SetAppFolders({folder.PathOf("missing")});
+    auto bare = OpenWindow();
+    EXPECT_TRUE(bare->IsOpen());
+    EXPECT_TRUE(bare->NativeHandle()->window()->windowIcon().isNull());
+    EXPECT_TRUE(Reports().empty());
 }
 
 TEST_F(WindowTest, ControlsAreFoundByNameAndByNameAndIndex) {

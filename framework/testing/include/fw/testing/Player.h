@@ -1,9 +1,10 @@
 #pragma once
 
-// Test helpers that act on the framework's windows as a player would: real mouse events on
-// the native widgets, timer ticks through the event dispatch, pixels of a grabbed window.
+// Test helpers that act on the framework's windows as a player would: real mouse and key events
+// on the native widgets, timer ticks through the event dispatch, pixels of a grabbed window.
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "fw/Control.h"
@@ -19,6 +20,15 @@ void ClickWindowAt(const Window& window, int x, int y);
 void Click(const RectControl& control);
 // One timer tick, delivered as the event loop delivers it.
 void Tick(Timer& timer);
+
+enum class Key { Tab, ShiftTab, Return, Enter, Escape };  // Enter: the keypad's
+// Presses and releases a key as the keyboard does: on the widget that has the window's focus
+// (the window itself when none has it); a key that widget leaves goes on to its parents.
+void PressKey(const Window& window, Key key);
+// Puts the keyboard focus on the control, as a click into a text field does.
+void Focus(const RectControl& control);
+// The control whose widget holds the window's keyboard focus, or nothing.
+std::shared_ptr<RectControl> FocusedControl(const Window& window);
 
 struct Image {
     int width = 0, height = 0;

@@ -1,0 +1,91 @@
+"""The windows as the desktop sees them and the keyboard as a player uses it, by real X events:
+the game window titled "Ukisomi" and the result window with an empty title (WM_NAME and
+_NET_WM_NAME alike), both carrying the program's icon (_NET_WM_ICON) and the class of its
+desktop entry; Return in a score field presses 開始 until the game ends, Escape leaves the
+result window open, Return closes it, and Ctrl+Q ends the run with 0."""
+
+import os
+import re
+import sys
+import time
+
+import harness as h
+from harness import check
+
+DESKTOP_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "shell",
+                            "resources", "ukisomi.desktop")
+ICON_SIZES = {(16, 16), (32, 32), (48, 48), (256, 256)}
+
+
+def properties(window):
+    """{name: value as xprop prints it} of the window's title, class and icon properties;
+    a property the window lacks is left out."""
+    # xprop shows only the start of a long property unless told how much to read.
+    out = h.command("xprop", "-len", "1000000", "-id", str(window),
+                    "WM_NAME", "_NET_WM_NAME", "WM_CLASS", "_NET_WM_ICON")
+    found, name = {}, None
+    for line in out.splitlines():
+        match = re.match(r"^(\w+)\([\w]+\) = ?(.*)$", line)
+        if match:
+            name = match.group(1)
+            found[name] = match.group(2)
+        elif name and line.startswith("\t"):
+            found[name] += "\n" + line
+    return found
+
+
+def text_value(value):
+    """The text of a string property: xprop prints an empty one as nothing or as ""."""
+    value = value.strip()
+    return value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
+
+
+def check_window(window, title, what):
+    props = properties(window)
+    for name in ("WM_NAME", "_NET_WM_NAME"):
+        check(name in props, "the %s has no %s" % (what, name))
+        check(text_value(props[name]) == title,
+              "the %s's %s is %r, not %r" % (what, name, text_value(props[name]), title))
+    icons = re.findall(r"Icon \((\d+) x (\d+)\)", props.get("_NET_WM_ICON", ""))
+    sizes = {(int(width), int(height)) for width, height in icons}
+    check(sizes == ICON_SIZES, "the %s's _NET_WM_ICON holds the sizes %s, not %s"
+          % (what, sorted(sizes), sorted(ICON_SIZES)))
+    entry = os.path.splitext(os.path.basename(DESKTOP_FILE))[0]
+    instance = text_value(props.get("WM_CLASS", "").split(",")[0])
+    check(instance == entry, "the %s's WM_CLASS %r does not name the desktop entry %r"
+          % (what, props.get("WM_CLASS"), entry))
+
+
+def test(session):
+    with open(DESKTOP_FILE, encoding="utf-8") as f:
+        check("Icon=ukisomi" in f.read().splitlines(), "the desktop entry names no icon ukisomi")
+    game = session.start()
+    game.wait_for_game_window()
+    check_window(game.window, "Ukisomi", "game window")
+
+    # Focus in a score field: each Return presses 開始, the window's default button.
+    game.click_rect(h.SCORE_FIELD)
+    for round_number in range(1, 11):
+        game.key("Return")
+        game.wait_text(h.KAISU_FIELD, str(round_number), "the round field after Return")
+    check(not game.other_windows(), "a result window opened before the game ended")
+    game.key("Return")  # round ten left unanswered: the game ends
+    result, geometry = game.wait_for_result_window()
+    game.wait_text(h.MESSAGE_LABEL, h.shows_result(0), "the result text", geometry=geometry)
+    check_window(result, "", "result window")
+
+    # OK is the result window's default button and not its cancel button.
+    game.key("Escape", window=result)
+    time.sleep(0.5)
+    check(result in game.other_windows(), "Escape closed the result window")
+    game.key("Return", window=result)
+    h.wait_until(lambda: not game.other_windows(), 5, "the result window to close after Return")
+
+    game.key("ctrl+q")
+    code = game.wait_exit()
+    check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
+    game.check_no_unhandled_exception()
+
+
+if __name__ == "__main__":
+    sys.exit(h.run(test, __doc__))
