@@ -3,13 +3,13 @@
 #include <cstdlib>
 #include <string_view>
 
-#ifdef UKISOMI_X11_DISPLAY_CHECK
+#ifdef UKISOMI_X11
 #include <xcb/xcb.h>
 #endif
 
 namespace fw::detail {
 
-#ifdef UKISOMI_X11_DISPLAY_CHECK
+#ifdef UKISOMI_X11
 
 namespace {
 
