@@ -7,7 +7,9 @@
 namespace game {
 
 // The class of the ten card faces (control set "FudaCanvas"); registered as
-// "KarutaWindow.FudaCanvas". Each face lies inside the card frame of the same index.
+// "KarutaWindow.FudaCanvas". Each face lies inside the card frame of the same index. Only the
+// left button judges a card: a right or middle click on a face raises no MouseDown and does
+// nothing.
 class FudaCanvas : public fw::Canvas {
     FW_OBJECT;
 

@@ -2,6 +2,7 @@
 
 #include <QFont>
 
+#include <algorithm>
 #include <charconv>
 
 #include "PropertyTables.h"
@@ -76,14 +77,14 @@ QWidget* RectControl::NativeHandle() const { return native_->widget.data(); }
 void RectControl::SyncGeometry() {
     QWidget* w = NativeHandle();
     if (!w) return;
+    // Every value lies within kMaxCoordinate, so the offset from a parent fits an int.
     std::int64_t x = left_, y = top_;
     if (auto parent = Parent()) {
         x -= parent->Left();
         y -= parent->Top();
     }
-    w->setGeometry(static_cast<int>(x), static_cast<int>(y),
-                   static_cast<int>(std::max<std::int64_t>(width_, 0)),
-                   static_cast<int>(std::max<std::int64_t>(height_, 0)));
+    w->setGeometry(static_cast<int>(x), static_cast<int>(y), static_cast<int>(width_),
+                   static_cast<int>(height_));
 }
 
 void RectControl::SyncWidget() {
@@ -118,10 +119,21 @@ void RectControl::Reparent() {
         sync;                                     \
     }
 
-FW_RECT_SETTER(SetLeft, std::int64_t, left_, SyncGeometry())
-FW_RECT_SETTER(SetTop, std::int64_t, top_, SyncGeometry())
-FW_RECT_SETTER(SetWidth, std::int64_t, width_, SyncGeometry())
-FW_RECT_SETTER(SetHeight, std::int64_t, height_, SyncGeometry())
+// A hostile record may give any Integer: geometry is clamped as it is stored.
+#define FW_GEOMETRY_SETTER(Setter, field, low)                                     \
+    void RectControl::Setter(std::int64_t value) {                                 \
+        RequireUIThread();                                                         \
+        field = std::clamp<std::int64_t>(value, low, RectControl::kMaxCoordinate); \
+        SyncGeometry();                                                            \
+    }
+
+FW_GEOMETRY_SETTER(SetLeft, left_, -kMaxCoordinate)
+FW_GEOMETRY_SETTER(SetTop, top_, -kMaxCoordinate)
+FW_GEOMETRY_SETTER(SetWidth, width_, 0)
+FW_GEOMETRY_SETTER(SetHeight, height_, 0)
+
+#undef FW_GEOMETRY_SETTER
+
 FW_RECT_SETTER(SetVisible, bool, visible_, if (auto* w = NativeHandle()) w->setVisible(value))
 FW_RECT_SETTER(SetEnabled, bool, enabled_, if (auto* w = NativeHandle()) w->setEnabled(value))
 FW_RECT_SETTER(SetTransparent, bool, transparent_, )
@@ -133,13 +145,14 @@ FW_RECT_SETTER(SetTooltip, const std::string&, tooltip_,
 
 void RectControl::SetInitialParent(const std::string& parent) {
     RequireUIThread();
-    initialParent_ = parent;
-    parent_.reset();
     auto window = Window();
     if (parent.empty() || !window) {
+        initialParent_ = parent;
+        parent_.reset();
         Reparent();
         return;
     }
+    // A name that finds no control raises and leaves the control where it was.
     // "Name$index" names a member of a control set; a plain name a single control.
     std::string_view name = parent;
     ObjectRef found;
@@ -157,6 +170,12 @@ void RectControl::SetInitialParent(const std::string& parent) {
     auto enclosing = std::dynamic_pointer_cast<RectControl>(found);
     if (!enclosing || enclosing.get() == this)
         throw NilObjectException("InitialParent \"" + parent + "\" names no control on the window");
+    // Controls enclosing each other would make a cycle of native widgets.
+    for (auto outer = enclosing->Parent(); outer; outer = outer->Parent())
+        if (outer.get() == this)
+            throw InvalidArgumentException("InitialParent \"" + parent +
+                                           "\" lies inside the control it would enclose");
+    initialParent_ = parent;
     parent_ = enclosing;
     Reparent();
 }

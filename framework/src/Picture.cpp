@@ -1,14 +1,18 @@
 #include "fw/Picture.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 
 #include <mutex>
 
+#include "PngStructure.h"
 #include "fw/Thread.h"
 #include "qt/Native.h"
+#include "qt/QuietMessages.h"
 
 namespace fw {
 
@@ -47,7 +51,21 @@ std::shared_ptr<Picture> Picture::Open(const std::string& path) {
     const QString file = detail::ToQt(path);
     const QFileInfo info(file);
     if (!info.isFile() || info.size() <= 0 || info.size() > kMaxFileBytes) return nullptr;
-    QImageReader reader(file, "png");
+    // Read once, so that what is checked is what is decoded, whatever happens to the file.
+    QFile source(file);
+    if (!source.open(QIODevice::ReadOnly)) return nullptr;
+    const qint64 byteCount = source.size();
+    if (byteCount <= 0 || byteCount > kMaxFileBytes) return nullptr;
+    QByteArray bytes(byteCount, Qt::Uninitialized);
+    if (source.read(bytes.data(), byteCount) != byteCount) return nullptr;
+    // A failed load reports nothing. The decoder writes its errors straight to stderr, so a
+    // damaged file never reaches it; its warnings go through Qt's messages, which are kept
+    // quiet for this thread only while it decodes.
+    if (!detail::IsWalkablePng(std::string_view(bytes.constData(), bytes.size()))) return nullptr;
+    const detail::QuietMessages quiet;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
     reader.setDecideFormatFromContent(false);
     reader.setAutoTransform(false);
     if (!reader.canRead()) return nullptr;

@@ -1,7 +1,7 @@
 #include "fw/Text.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace fw {
 
@@ -31,9 +31,13 @@ std::string Str(std::int64_t value) { return std::to_string(value); }
 std::string Str(double value) {
     if (std::isnan(value)) return "NaN";
     if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
+    // printf's "%.7g" in the C locale, whatever locale the process runs in: the C library's
+    // formatting takes its decimal sign from LC_NUMERIC, which the GUI library sets from the
+    // user's environment.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.7g", value);
-    std::string text = buffer;
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 7);
+    std::string text(buffer, written.ptr);
     if (text == "-0") text = "0";
     return text;
 }

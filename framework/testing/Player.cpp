@@ -13,31 +13,43 @@ namespace fw::testing {
 
 namespace {
 
-void SendClick(QWidget* target, QPoint local) {
+Qt::MouseButton ToQt(MouseButton button) {
+    switch (button) {
+        case MouseButton::Middle:
+            return Qt::MiddleButton;
+        case MouseButton::Right:
+            return Qt::RightButton;
+        case MouseButton::Left:
+            break;
+    }
+    return Qt::LeftButton;
+}
+
+void SendClick(QWidget* target, QPoint local, MouseButton button) {
     const QPointF pos(local);
     const QPointF global(target->mapToGlobal(local));
-    QMouseEvent press(QEvent::MouseButtonPress, pos, global, Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
+    const Qt::MouseButton qtButton = ToQt(button);
+    QMouseEvent press(QEvent::MouseButtonPress, pos, global, qtButton, qtButton, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, Qt::LeftButton, Qt::NoButton,
+    QMouseEvent release(QEvent::MouseButtonRelease, pos, global, qtButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(target, &release);
 }
 
 }  // namespace
 
-void ClickWindowAt(const Window& window, int x, int y) {
+void ClickWindowAt(const Window& window, int x, int y, MouseButton button) {
     QWidget* content = window.NativeHandle();
     if (!content) throw NilObjectException("the window has no native window to click");
     QWidget* target = content->childAt(x, y);
     if (!target) target = content;
-    SendClick(target, target->mapFrom(content, QPoint(x, y)));
+    SendClick(target, target->mapFrom(content, QPoint(x, y)), button);
 }
 
-void Click(const RectControl& control) {
+void Click(const RectControl& control, MouseButton button) {
     QWidget* w = control.NativeHandle();
     if (!w) throw NilObjectException("the control has no native widget to click");
-    SendClick(w, QPoint(w->width() / 2, w->height() / 2));
+    SendClick(w, QPoint(w->width() / 2, w->height() / 2), button);
 }
 
 void Tick(Timer& timer) {

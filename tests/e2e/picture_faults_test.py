@@ -1,6 +1,7 @@
 """Damaged or missing picture files: a copy of the program runs from a scratch folder whose
 pictures were damaged first. A face whose picture cannot be read paints nothing, so the frame's
-green shows; the game goes on, and Ctrl+Q still ends the run with 0."""
+green shows; the load reports nothing on stderr; the game goes on, and Ctrl+Q still ends the
+run with 0."""
 
 import os
 import struct
@@ -61,6 +62,18 @@ def peak_memory_kb(pid):
     raise h.Failure("no VmHWM for the game process")
 
 
+# Words of what an image decoder writes about a file it cannot read ("libpng error: Read
+# Error", "QImageIOHandler: Rejecting image ...", a file name ending in .png).
+DECODER_WORDS = ("libpng", "png", "qimage", "imageio", "read error")
+
+
+def check_decoder_quiet(game):
+    """A failed load reports nothing: no line of the run's stderr comes from the decoder."""
+    lines = [line for line in game.stderr_text().splitlines()
+             if any(word in line.lower() for word in DECODER_WORDS)]
+    check(not lines, "the picture decoder wrote on stderr: %r" % lines)
+
+
 def slot_colours(game, image, slot):
     left, top = h.FACES[slot]
     points = [(left + dx, top + dy) for dx in (8, 35, 62) for dy in (12, 80, 148)]
@@ -113,6 +126,7 @@ def play_two_rounds(game, empty_colour, blank_round_one, blank_round_two):
     code = game.wait_exit()
     check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
     game.check_no_unhandled_exception()
+    check_decoder_quiet(game)
 
 
 def test(session):

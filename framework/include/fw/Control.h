@@ -71,6 +71,10 @@ class RectControl : public Control {
     virtual void Constructor();
     bool IsConstructed() const;
 
+    // Left and Top lie within -kMaxCoordinate..kMaxCoordinate, Width and Height within
+    // 0..kMaxCoordinate: a value beyond is clamped, as a window's sizes are.
+    static constexpr std::int64_t kMaxCoordinate = 32000;
+
     std::int64_t Left() const { return left_; }
     void SetLeft(std::int64_t left);
     std::int64_t Top() const { return top_; }

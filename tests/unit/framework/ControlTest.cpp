@@ -181,6 +181,18 @@ TEST_F(ControlTest, InitialParentNamesAControlOnTheWindow) {
     EXPECT_THROW(face->SetInitialParent("CardCanvas$9"), fw::NilObjectException);
     EXPECT_THROW(face->SetInitialParent("CardCanvas$x"), fw::InvalidArgumentException);
     EXPECT_THROW(face->SetInitialParent("FudaCanvas$1"), fw::NilObjectException);  // itself
+    // A name that finds nothing leaves the face inside its frame, placed from the frame.
+    EXPECT_EQ(face->Parent(), frame);
+    EXPECT_EQ(face->InitialParent(), "CardCanvas$1");
+    face->SetLeft(41);
+    EXPECT_EQ(face->NativeHandle()->geometry(), QRect(11, 5, 70, 160));
+    face->SetLeft(40);
+    // Nor may the frame move inside its own face, or inside a control within the face.
+    auto mark = Place<fw::Canvas>(*window, "Mark", 45, 50, 10, 10, fw::kNoIndex, "FudaCanvas$1");
+    EXPECT_THROW(frame->SetInitialParent("FudaCanvas$1"), fw::InvalidArgumentException);
+    EXPECT_THROW(frame->SetInitialParent("Mark"), fw::InvalidArgumentException);
+    EXPECT_EQ(frame->Parent(), nullptr);
+    EXPECT_EQ(frame->NativeHandle()->parentWidget(), window->NativeHandle());
     face->SetInitialParent("");
     EXPECT_EQ(face->Parent(), nullptr);
     EXPECT_EQ(face->NativeHandle()->parentWidget(), window->NativeHandle());

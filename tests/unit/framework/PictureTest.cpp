@@ -20,45 +20,13 @@
 #include "fw/Picture.h"
 #include "unit/framework/AllocationProbe.h"
 #include "unit/framework/FrameworkTest.h"
+#include "unit/framework/PngFiles.h"
 
 namespace fwtest {
 namespace {
 
 // Far below what decoding any of the hostile headers below would take (64 MB and up).
 constexpr std::size_t kSmallAllocation = 8u << 20;
-
-std::uint32_t Crc32(const QByteArray& bytes) {
-    std::uint32_t crc = 0xffffffffu;
-    for (char ch : bytes) {
-        crc ^= static_cast<std::uint8_t>(ch);
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xedb88320u & (0u - (crc & 1u)));
-    }
-    return crc ^ 0xffffffffu;
-}
-
-QByteArray BigEndian(std::uint32_t v) {
-    QByteArray out(4, '\0');
-    for (int i = 0; i < 4; ++i) out[i] = static_cast<char>((v >> (24 - 8 * i)) & 0xff);
-    return out;
-}
-
-QByteArray Chunk(const char* type, const QByteArray& data) {
-    const QByteArray body = QByteArray(type, 4) + data;
-    return BigEndian(static_cast<std::uint32_t>(data.size())) + body + BigEndian(Crc32(body));
-}
-
-// A PNG (8-bit RGBA) whose header claims width x height, with `rows` rows of pixel data.
-QByteArray PngClaiming(std::uint32_t width, std::uint32_t height, std::uint32_t rows) {
-    QByteArray header = BigEndian(width) + BigEndian(height);
-    header +=
-        QByteArray("\x08\x06\x00\x00\x00", 5);  // depth 8, RGBA, deflate, no filter, no interlace
-    const QByteArray raw(static_cast<qsizetype>(rows) * (1 + 4 * static_cast<qsizetype>(width)),
-                         '\0');
-    const QByteArray zlib =
-        qCompress(raw).mid(4);  // qCompress puts a length before the zlib stream
-    return QByteArray("\x89PNG\r\n\x1a\n", 8) + Chunk("IHDR", header) + Chunk("IDAT", zlib) +
-           Chunk("IEND", {});
-}
 
 QImage Noise(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32);

@@ -3,8 +3,10 @@
 
 #include <algorithm>
 #include <chrono>
+#include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <limits>
 #include <set>
 #include <string>
@@ -123,6 +125,35 @@ TEST(TextTest, StrOfADoubleHasSevenSignificantDigits) {
                                            {inf, "INF"},
                                            {-inf, "-INF"}})
         EXPECT_EQ(fw::Str(c.value), c.expected) << c.expected;
+}
+
+// scripts/test runs the unit tests once more under a locale whose decimal sign is a comma and
+// names it in UKISOMI_COMMA_LOCALE. In that run the locale must really be in effect, as the GUI
+// library leaves it after start-up, and Str must not follow it, nor any other locale the
+// process switches to.
+TEST(TextTest, StrIsTheSameInEveryLocale) {
+    const char* comma = std::getenv("UKISOMI_COMMA_LOCALE");
+    if (!comma) GTEST_SKIP() << "not the run under a comma locale";
+    const std::string started = std::setlocale(LC_ALL, nullptr);
+    EXPECT_NE(started.find(comma), std::string::npos) << started;
+    ASSERT_STREQ(std::localeconv()->decimal_point, ",")
+        << comma << " is not in effect: the run proves nothing";
+    struct Case {
+        const char* locale;
+        const char* decimalSign;
+    };
+    for (const Case& c : {Case{comma, ","}, Case{"de_DE.UTF-8", ","}, Case{"fr_FR.UTF-8", ","},
+                          Case{"ja_JP.UTF-8", "."}, Case{"C", "."}}) {
+        SCOPED_TRACE(c.locale);
+        ASSERT_NE(std::setlocale(LC_ALL, c.locale), nullptr) << "the locale is missing";
+        EXPECT_STREQ(std::localeconv()->decimal_point, c.decimalSign);
+        EXPECT_EQ(fw::Str(2.652543), "2.652543");
+        EXPECT_EQ(fw::Str(-0.4), "-0.4");
+        EXPECT_EQ(fw::Str(1234567890.0), "1.234568e+09");
+        EXPECT_EQ(fw::Str(0.00001), "1e-05");
+        EXPECT_EQ(fw::Str(std::int64_t{-1234567}), "-1234567");
+    }
+    std::setlocale(LC_ALL, started.c_str());
 }
 
 TEST(TextTest, ChrMakesOneCharacter) {

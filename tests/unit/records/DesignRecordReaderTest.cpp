@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "fw/DesignRecord.h"
+#include "fw/Exceptions.h"
 #include "unit/records/RecordProbe.h"
 #include "unit/records/RecordTestSupport.h"
 
@@ -92,6 +93,37 @@ TEST(DesignRecordReader, SetsARepeatedNameEachTimeInRecordOrder) {
         {{"Flag", true}, {"Index", std::int64_t{1}}, {"Flag", true}, {"Index", std::int64_t{2}}});
     EXPECT_EQ(RecordProbe::Lookup().FindProperty("Index")->get(probe),
               PropertyValue{std::int64_t{2}});
+}
+
+// A record that reads but whose setter raises partway: the entries before it stay applied,
+// the ones after it are not, and the setter's own exception reaches the caller.
+TEST(DesignRecordReader, ASetterThatRaisesStopsTheRunWhereItStands) {
+    const std::string record = DesignRecordWriter()
+                                   .Boolean("Flag", true)
+                                   .Integer("Count", 3)
+                                   .String("Text", "before")
+                                   .Integer("Count", -1)
+                                   .String("Text", "after")
+                                   .Boolean("Flag", false)
+                                   .Bytes();
+    RecordProbe probe;
+    try {
+        fw::RuntimeMassPropertySetter(probe, record);
+        ADD_FAILURE() << "the refused value raised nothing";
+    } catch (const fw::OutOfBoundsException& e) {
+        EXPECT_STREQ(e.what(), "Count refuses -1");
+    }
+    ExpectSets(probe,
+               {{"Flag", true}, {"Count", std::int64_t{3}}, {"Text", std::string("before")}});
+    const fw::ClassRecord& cls = RecordProbe::Lookup();
+    EXPECT_EQ(cls.FindProperty("Count")->get(probe), PropertyValue{std::int64_t{3}});
+    EXPECT_EQ(cls.FindProperty("Text")->get(probe), PropertyValue{std::string("before")});
+    EXPECT_EQ(cls.FindProperty("Flag")->get(probe), PropertyValue{true});
+
+    // SetProperties, the program's entry point, hands the exception on in the same way.
+    RecordProbe viaProgram;
+    EXPECT_THROW(fw::SetProperties(viaProgram, record), fw::OutOfBoundsException);
+    EXPECT_EQ(viaProgram.sets.size(), 3u);
 }
 
 TEST(DesignRecordReader, GivesEachEntryItsOffset) {

@@ -166,6 +166,38 @@ TEST(FrameworkRecords, AFaultyEntryLeavesARealControlAsItWas) {
     }
 }
 
+// A record that reads, applied to a label on a window, whose InitialParent names no control
+// there: the setter raises, the entries before it stay applied, the ones after it are not, and
+// the label stays inside the frame it lay in.
+TEST(FrameworkRecords, ARaisingSetterLeavesTheEntriesBeforeItApplied) {
+    auto window = std::make_shared<fw::Window>();
+    window->Constructor();
+    auto frame = fw::RuntimeCheckCast<fw::Canvas>(window->New(fw::Canvas::Lookup()));
+    window->AddControl("Frame", frame);
+    frame->Constructor();
+    auto label = fw::RuntimeCheckCast<fw::Label>(window->New(fw::Label::Lookup()));
+    window->AddControl("Label1", label);
+    label->Constructor();
+    fw::SetProperties(*label, Encode({{"InitialParent", std::string("Frame")},
+                                      {"Top", std::int64_t{5}},
+                                      {"Text", std::string("before")}}));
+    ASSERT_EQ(label->Parent(), frame);
+
+    const std::string record = Encode({{"Text", std::string("after")},
+                                       {"Left", std::int64_t{12}},
+                                       {"InitialParent", std::string("Nowhere")},
+                                       {"Visible", false},
+                                       {"Top", std::int64_t{34}}});
+    EXPECT_THROW(fw::SetProperties(*label, record), fw::NilObjectException);
+    EXPECT_EQ(label->Text(), "after");
+    EXPECT_EQ(label->Left(), 12);
+    EXPECT_TRUE(label->Visible());
+    EXPECT_EQ(label->Top(), 5);
+    EXPECT_EQ(label->InitialParent(), "Frame") << "the refused name is not kept";
+    EXPECT_EQ(label->Parent(), frame);
+    window->Close();
+}
+
 // The type of every name the program's records use; a name has one type in every class.
 const std::map<std::string, PropertyType>& RecordNameTypes() {
     static const std::map<std::string, PropertyType> types = [] {

@@ -1,8 +1,13 @@
 #include "unit/records/RecordProbe.h"
 
+#include <cstdint>
 #include <functional>
 #include <memory>
+#include <string>
 #include <utility>
+#include <variant>
+
+#include "fw/Exceptions.h"
 
 namespace records {
 
@@ -19,6 +24,19 @@ fw::PropertyDesc Logged(std::string name, fw::PropertyType type, fw::PropertyVal
                     if (it->first == name) return it->second;
                 return initial;
             }};
+}
+
+// Logged like the others, but refuses a negative value as a setter that checks its value
+// does: it raises before it logs or keeps anything.
+fw::PropertyDesc Refusing(std::string name) {
+    fw::PropertyDesc property = Logged(name, fw::PropertyType::Integer, std::int64_t{0});
+    property.set = [name, log = property.set](fw::Object& o, const fw::PropertyValue& v) {
+        if (std::get<std::int64_t>(v) < 0)
+            throw fw::OutOfBoundsException(name + " refuses " +
+                                           std::to_string(std::get<std::int64_t>(v)));
+        log(o, v);
+    };
+    return property;
 }
 
 }  // namespace
@@ -53,7 +71,8 @@ const fw::ClassRecord& RecordProbe::Lookup() {
                                  Logged("TextColor", T::Color, fw::Color{}),
                                  Logged("Text", T::String, std::string()),
                                  Logged("MultiLine", T::Boolean, false),
-                                 Logged("MacProcId", T::Integer, std::int64_t{0})};
+                                 Logged("MacProcId", T::Integer, std::int64_t{0}),
+                                 Refusing("Count")};
         return std::ref(fw::RegisterClass(std::move(definition)));
     }();
     return record;

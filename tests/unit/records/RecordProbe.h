@@ -20,7 +20,8 @@ class RecordProbeBase : public fw::Object {
 
 // Own properties: Flag (Boolean), FontUnit (FontUnits), Index (Integer), FontSize (Single),
 // LineSpacing (Double), TextColor (Color), Text (String), MultiLine (Boolean), MacProcId
-// (Integer). Inherited from RecordProbeBase: Left (Integer), Name (String).
+// (Integer), Count (Integer; its setter raises OutOfBoundsException for a negative value).
+// Inherited from RecordProbeBase: Left (Integer), Name (String).
 class RecordProbe : public RecordProbeBase {
     FW_OBJECT;
 };

@@ -2,7 +2,10 @@
 // score.
 #include <gtest/gtest.h>
 
+#include <cstddef>
+#include <cstdint>
 #include <limits>
+#include <string>
 
 #include "fw/Text.h"
 #include "fw/testing/Player.h"
@@ -112,6 +115,60 @@ TEST_F(ClickScoring, TheFaceIsJudgedWhereverItIsPressed) {
     EXPECT_EQ(win->MyPoint, 19);
     EXPECT_FALSE(win->FudaCanvas(0)->MouseDown.Raise(win->FudaCanvas(0), 5, 5))
         << "the handler answers False";
+}
+
+// What a click can change.
+struct ClickState {
+    bool seikai, games, started, labelVisible;
+    std::int64_t point, total, high, kaisu;
+    double time;
+    std::string label, prompt, timeField, scoreField;
+    std::size_t results;
+    bool operator==(const ClickState&) const = default;
+};
+
+// Only the left button judges a card: a right or middle click on any face does nothing,
+// before the first round, during one, and in round ten, where any judged click ends the game.
+TEST_F(ClickScoring, OnlyTheLeftButtonJudgesACard) {
+    const auto state = [this] {
+        return ClickState{win->Seikai,
+                          win->games,
+                          win->GameStarted,
+                          win->Label1()->Visible(),
+                          win->MyPoint,
+                          win->TotalPoint,
+                          win->HighScore,
+                          win->Kaisu,
+                          win->MyTime,
+                          win->Label1()->Text(),
+                          win->OdaiField()->Text(),
+                          win->TimeField()->Text(),
+                          win->ScoreFiled()->Text(),
+                          OpenResultWindows()};
+    };
+    const auto otherButtonsDoNothing = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const ClickState before = state();
+        Wait(1.0);
+        for (auto button : {fw::testing::MouseButton::Right, fw::testing::MouseButton::Middle})
+            for (std::int64_t slot = 0; slot <= 9; ++slot) {
+                fw::testing::Click(*win->FudaCanvas(slot), button);
+                EXPECT_TRUE(state() == before) << "slot " << slot;
+            }
+    };
+    otherButtonsDoNothing("before the first round");
+    Press();
+    Tick();
+    otherButtonsDoNothing("during round 1");
+    // The same place with the left button is judged.
+    fw::testing::Click(*win->FudaCanvas(RightSlot()), fw::testing::MouseButton::Left);
+    EXPECT_EQ(win->Label1()->Text(), "正解");
+    EXPECT_EQ(win->MyPoint, 19);
+    for (int n = 2; n <= 9; ++n) PlayRound(10.0);
+    Press();
+    otherButtonsDoNothing("in round 10");
+    ClickSlot(WrongSlot());
+    EXPECT_EQ(OpenResultWindows(), 1u) << "a left click in round ten ends the game";
 }
 
 TEST_F(ClickScoring, AClickBeforeTheFirstRoundIsJudgedButNotScored) {

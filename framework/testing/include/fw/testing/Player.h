@@ -13,11 +13,13 @@
 
 namespace fw::testing {
 
-// Presses and releases the left button at (x, y) in the window's content coordinates, on
-// whatever widget lies there, as a real click does.
-void ClickWindowAt(const Window& window, int x, int y);
+enum class MouseButton { Left, Middle, Right };
+
+// Presses and releases the button at (x, y) in the window's content coordinates, on whatever
+// widget lies there, as a real click does.
+void ClickWindowAt(const Window& window, int x, int y, MouseButton button = MouseButton::Left);
 // Clicks the middle of a control.
-void Click(const RectControl& control);
+void Click(const RectControl& control, MouseButton button = MouseButton::Left);
 // One timer tick, delivered as the event loop delivers it.
 void Tick(Timer& timer);
 
