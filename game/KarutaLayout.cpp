@@ -248,7 +248,7 @@ void Font(DesignRecordWriter& w, const ControlLayout& c) {
 }
 
 std::string Encode(const ControlLayout& c) {
-    DesignRecordWriter w;
+    DesignRecordWriter w(ClassOf(c.kind));
     switch (c.kind) {
         case Kind::CardFrame:
         case Kind::CardFace:
@@ -387,7 +387,7 @@ std::string Encode(const ControlLayout& c) {
             break;
         case Kind::Timer:
             // Repeating, every 1000 ms; a timer has no name, place or tab entry of its own.
-            return DesignRecordWriter().Integer("RunMode", 2).Integer("Period", 1000).Bytes();
+            return w.Integer("RunMode", 2).Integer("Period", 1000).Bytes();
     }
     w.String("InitialParent", c.initialParent);
     return w.Bytes();
@@ -410,7 +410,7 @@ const std::vector<std::string>& ControlRecords() {
 }
 
 const std::string& WindowRecord() {
-    static const std::string record = DesignRecordWriter()
+    static const std::string record = DesignRecordWriter(KarutaWindow::Lookup())
                                           .Integer("Width", 560)
                                           .Integer("Height", 562)
                                           .Integer("MinimumWidth", 64)

@@ -97,7 +97,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (reads) {
-        fw::DesignRecordWriter writer;
+        fw::DesignRecordWriter writer(targetClass);
         for (const fw::DesignRecordEntry& e : entries) writer.Entry(e.name, e.value);
         if (writer.Bytes() != record)
             Violated("a record that reads is not the encoding of its entries");
