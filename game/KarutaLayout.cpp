@@ -7,9 +7,11 @@
 #include "fw/PushButton.h"
 #include "fw/Separator.h"
 #include "fw/TextEdit.h"
+#include "fw/Timer.h"
 #include "game/CardCanvas.h"
 #include "game/FudaCanvas.h"
 #include "game/PoemData.h"
+#include "game/Use.h"
 #include "game/wrapper_MyTimer.h"
 
 namespace game::layout {
@@ -217,6 +219,8 @@ std::vector<ControlLayout> MakeControls() {
     };
 }
 
+// ---- Kinds of control: record entries, construction and wiring -------------------------
+
 // Name, index, position and size, the locks, and the tab entries: how every record of a
 // placed control but a separator's begins.
 void Placement(DesignRecordWriter& w, const ControlLayout& c) {
@@ -247,153 +251,283 @@ void Font(DesignRecordWriter& w, const ControlLayout& c) {
         .Boolean("Underline", false);
 }
 
-std::string Encode(const ControlLayout& c) {
-    DesignRecordWriter w;
-    switch (c.kind) {
-        case Kind::CardFrame:
-        case Kind::CardFace:
-        case Kind::Canvas:
-            Placement(w, c);
-            w.Boolean("AllowFocusRing", true)
-                .Boolean("Visible", c.visible)
-                .Boolean("AllowFocus", false)
-                .Boolean("AllowTabs", false)
-                .Boolean("Transparent", true)
-                .Boolean("DoubleBuffer", false)
-                .Boolean("Transparent", true);
-            break;
-        case Kind::Label:
-            Placement(w, c);
-            w.Boolean("Multiline", false)
-                .Boolean("Selectable", false)
-                .Integer("TextAlignment", 0)
-                .Color("TextColor", kBlack)
-                .Boolean("Transparent", false)
-                .String("Text", c.text)
-                .Boolean("Visible", c.visible);
-            Font(w, c);
-            w.String("DataSource", "").String("DataField", "");
-            break;
-        case Kind::PushButton:
-            Placement(w, c);
-            w.Integer("MacButtonStyle", 0)
-                .Boolean("Cancel", false)
-                .String("Caption", c.text)
-                .Boolean("Default", true)
-                .Boolean("Transparent", true)
-                .Boolean("Visible", c.visible);
-            Font(w, c);
-            break;
-        case Kind::TextField:
-            Placement(w, c);
-            w.Color("BackgroundColor", kWhite)
-                .Boolean("HasBorder", true)
-                .String("Format", "")
-                .Boolean("Password", false)
-                .Color("TextColor", kBlack)
-                .Boolean("Transparent", true)
-                .Boolean("AllowFocusRing", true)
-                .Boolean("Visible", c.visible);
-            Font(w, c);
-            w.String("Hint", "")
-                .String("Text", c.text)
-                .Boolean("AllowTabs", false)
-                .Integer("TextAlignment", 0)
-                .Boolean("AllowSpellChecking", false)
-                .Integer("MaximumCharactersAllowed", 0)
-                .String("ValidationMask", "")
-                .Boolean("ReadOnly", false)
-                .String("DataSource", "")
-                .String("DataField", "");
-            break;
-        case Kind::TextArea:
-            Placement(w, c);
-            w.Color("BackgroundColor", kWhite)
-                .Boolean("HasBorder", true)
-                .String("Format", "")
-                .Boolean("HideSelection", true)
-                .Double("LineHeight", 0.0)
-                .Double("LineSpacing", 1.0)
-                .Boolean("Multiline", true)
-                .Boolean("HasHorizontalScrollbar", false)
-                .Boolean("HasVerticalScrollbar", c.hasVerticalScrollbar)
-                .Boolean("AllowStyledText", c.allowStyledText)
-                .Color("TextColor", kBlack)
-                .Boolean("Transparent", true)
-                .Boolean("AllowFocusRing", true)
-                .Boolean("Visible", c.visible);
-            Font(w, c);
-            w.String("Text", c.text)
-                .Boolean("AllowTabs", false)
-                .Integer("TextAlignment", 0)
-                .Boolean("AllowSpellChecking", true)
-                .Integer("MaximumCharactersAllowed", 0)
-                .String("ValidationMask", "")
-                .Boolean("ReadOnly", false)
-                .Integer("UnicodeMode", 0)
-                .String("DataSource", "")
-                .String("DataField", "");
-            break;
-        case Kind::Listbox:
-            Placement(w, c);
-            w.Integer("_ScrollOffset", 0)
-                .Integer("_ScrollWidth", -1)
-                .Boolean("HasBorder", true)
-                .Integer("ColumnCount", 1)
-                .String("ColumnWidths", "")
-                .Integer("DefaultRowHeight", -1)
-                .Integer("GridLinesHorizontalStyle", 0)
-                .Integer("GridLinesVerticalStyle", 0)
-                .Boolean("HasHeader", false)
-                .Integer("HeadingIndex", -1)
-                .String("InitialValue", c.text)
-                .Boolean("HasHorizontalScrollbar", false)
-                .Boolean("HasVerticalScrollbar", true)
-                .Boolean("DropIndicatorVisible", false)
-                .Boolean("Transparent", true)
-                .Boolean("AllowFocusRing", true)
-                .Boolean("Visible", c.visible);
-            Font(w, c);
-            w.Boolean("AllowAutoHideScrollbars", true)
-                .Boolean("AllowResizableColumns", false)
-                .Boolean("AllowRowDragging", false)
-                .Boolean("AllowRowReordering", false)
-                .Boolean("AllowExpandableRows", false)
-                .Boolean("RequiresSelection", false)
-                .Integer("RowSelectionType", 0)
-                .String("DataSource", "")
-                .String("DataField", "");
-            break;
-        case Kind::Separator:
-            // A separator's record opens with these two and keeps TabPanelIndex before TabIndex.
-            w.Boolean("AllowAutoDeactivate", true)
-                .Boolean("Transparent", true)
-                .String("Name", c.name)
-                .Integer("Index", c.index)
-                .Integer("Left", c.left)
-                .Integer("Top", c.top)
-                .Integer("Width", c.width)
-                .Integer("Height", c.height)
-                .Boolean("LockLeft", false)
-                .Boolean("LockTop", false)
-                .Boolean("LockRight", false)
-                .Boolean("LockBottom", false)
-                .Integer("TabPanelIndex", 0)
-                .Integer("TabIndex", c.tabIndex)
-                .Boolean("TabStop", true)
-                .Boolean("Enabled", true)
-                .String("Tooltip", "")
-                .Boolean("Visible", c.visible);
-            break;
-        case Kind::Timer:
-            // Repeating, every 1000 ms; a timer has no name, place or tab entry of its own.
-            return DesignRecordWriter().Integer("RunMode", 2).Integer("Period", 1000).Bytes();
-    }
+void CanvasEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    Placement(w, c);
+    w.Boolean("AllowFocusRing", true)
+        .Boolean("Visible", c.visible)
+        .Boolean("AllowFocus", false)
+        .Boolean("AllowTabs", false)
+        .Boolean("Transparent", true)
+        .Boolean("DoubleBuffer", false)
+        .Boolean("Transparent", true)
+        .String("InitialParent", c.initialParent);
+}
+
+void LabelEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    Placement(w, c);
+    w.Boolean("Multiline", false)
+        .Boolean("Selectable", false)
+        .Integer("TextAlignment", 0)
+        .Color("TextColor", kBlack)
+        .Boolean("Transparent", false)
+        .String("Text", c.text)
+        .Boolean("Visible", c.visible);
+    Font(w, c);
+    w.String("DataSource", "").String("DataField", "").String("InitialParent", c.initialParent);
+}
+
+void PushButtonEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    Placement(w, c);
+    w.Integer("MacButtonStyle", 0)
+        .Boolean("Cancel", false)
+        .String("Caption", c.text)
+        .Boolean("Default", true)
+        .Boolean("Transparent", true)
+        .Boolean("Visible", c.visible);
+    Font(w, c);
     w.String("InitialParent", c.initialParent);
+}
+
+void TextFieldEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    Placement(w, c);
+    w.Color("BackgroundColor", kWhite)
+        .Boolean("HasBorder", true)
+        .String("Format", "")
+        .Boolean("Password", false)
+        .Color("TextColor", kBlack)
+        .Boolean("Transparent", true)
+        .Boolean("AllowFocusRing", true)
+        .Boolean("Visible", c.visible);
+    Font(w, c);
+    w.String("Hint", "")
+        .String("Text", c.text)
+        .Boolean("AllowTabs", false)
+        .Integer("TextAlignment", 0)
+        .Boolean("AllowSpellChecking", false)
+        .Integer("MaximumCharactersAllowed", 0)
+        .String("ValidationMask", "")
+        .Boolean("ReadOnly", false)
+        .String("DataSource", "")
+        .String("DataField", "")
+        .String("InitialParent", c.initialParent);
+}
+
+void TextAreaEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    Placement(w, c);
+    w.Color("BackgroundColor", kWhite)
+        .Boolean("HasBorder", true)
+        .String("Format", "")
+        .Boolean("HideSelection", true)
+        .Double("LineHeight", 0.0)
+        .Double("LineSpacing", 1.0)
+        .Boolean("Multiline", true)
+        .Boolean("HasHorizontalScrollbar", false)
+        .Boolean("HasVerticalScrollbar", c.hasVerticalScrollbar)
+        .Boolean("AllowStyledText", c.allowStyledText)
+        .Color("TextColor", kBlack)
+        .Boolean("Transparent", true)
+        .Boolean("AllowFocusRing", true)
+        .Boolean("Visible", c.visible);
+    Font(w, c);
+    w.String("Text", c.text)
+        .Boolean("AllowTabs", false)
+        .Integer("TextAlignment", 0)
+        .Boolean("AllowSpellChecking", true)
+        .Integer("MaximumCharactersAllowed", 0)
+        .String("ValidationMask", "")
+        .Boolean("ReadOnly", false)
+        .Integer("UnicodeMode", 0)
+        .String("DataSource", "")
+        .String("DataField", "")
+        .String("InitialParent", c.initialParent);
+}
+
+void ListboxEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    Placement(w, c);
+    w.Integer("_ScrollOffset", 0)
+        .Integer("_ScrollWidth", -1)
+        .Boolean("HasBorder", true)
+        .Integer("ColumnCount", 1)
+        .String("ColumnWidths", "")
+        .Integer("DefaultRowHeight", -1)
+        .Integer("GridLinesHorizontalStyle", 0)
+        .Integer("GridLinesVerticalStyle", 0)
+        .Boolean("HasHeader", false)
+        .Integer("HeadingIndex", -1)
+        .String("InitialValue", c.text)
+        .Boolean("HasHorizontalScrollbar", false)
+        .Boolean("HasVerticalScrollbar", true)
+        .Boolean("DropIndicatorVisible", false)
+        .Boolean("Transparent", true)
+        .Boolean("AllowFocusRing", true)
+        .Boolean("Visible", c.visible);
+    Font(w, c);
+    w.Boolean("AllowAutoHideScrollbars", true)
+        .Boolean("AllowResizableColumns", false)
+        .Boolean("AllowRowDragging", false)
+        .Boolean("AllowRowReordering", false)
+        .Boolean("AllowExpandableRows", false)
+        .Boolean("RequiresSelection", false)
+        .Integer("RowSelectionType", 0)
+        .String("DataSource", "")
+        .String("DataField", "")
+        .String("InitialParent", c.initialParent);
+}
+
+// A separator's record opens with these two and keeps TabPanelIndex before TabIndex.
+void SeparatorEntries(DesignRecordWriter& w, const ControlLayout& c) {
+    w.Boolean("AllowAutoDeactivate", true)
+        .Boolean("Transparent", true)
+        .String("Name", c.name)
+        .Integer("Index", c.index)
+        .Integer("Left", c.left)
+        .Integer("Top", c.top)
+        .Integer("Width", c.width)
+        .Integer("Height", c.height)
+        .Boolean("LockLeft", false)
+        .Boolean("LockTop", false)
+        .Boolean("LockRight", false)
+        .Boolean("LockBottom", false)
+        .Integer("TabPanelIndex", 0)
+        .Integer("TabIndex", c.tabIndex)
+        .Boolean("TabStop", true)
+        .Boolean("Enabled", true)
+        .String("Tooltip", "")
+        .Boolean("Visible", c.visible)
+        .String("InitialParent", c.initialParent);
+}
+
+// Repeating, every 1000 ms; a timer has no name, place or tab entry of its own.
+void TimerEntries(DesignRecordWriter& w, const ControlLayout&) {
+    w.Integer("RunMode", 2).Integer("Period", 1000);
+}
+
+// A member of a canvas set carries its index before it is registered.
+template <class C>
+void ConstructSetMember(const fw::ObjectRef& made, const ControlLayout& c) {
+    Use(fw::RuntimeCheckCast<C>(made), c.name).Constructor(c.index);
+}
+
+// A plain control runs RectControl's constructor, the timer its own class's.
+template <class C>
+void ConstructPlain(const fw::ObjectRef& made, const ControlLayout& c) {
+    Use(fw::RuntimeCheckCast<C>(made), c.name).Constructor();
+}
+
+// The control as the window holds it: by name and index for a set member, else by name.
+template <class T>
+std::shared_ptr<T> Reach(const KarutaWindow& window, const ControlLayout& c) {
+    auto found =
+        c.IsSetMember() ? window.ControlByNameIndex(c.name, c.index) : window.ControlByName(c.name);
+    auto cast = fw::RuntimeCheckCast<T>(found);
+    Use(cast, c.name);
+    return cast;
+}
+
+template <class T>
+fw::ObjectRef ReachAs(const KarutaWindow& window, const ControlLayout& c) {
+    return Reach<T>(window, c);
+}
+
+using W = KarutaWindow;
+
+void WireCardFrame(const std::shared_ptr<W>& self, const ControlLayout& c) {
+    fw::RuntimeAddEventHandler(Reach<fw::Canvas>(*self, c)->Open,
+                               fw::RuntimeCreateDelegate(self, &W::CardCanvas_Open));
+    fw::RuntimeAddEventHandler(Reach<fw::Canvas>(*self, c)->Paint,
+                               fw::RuntimeCreateDelegate(self, &W::CardCanvas_Paint));
+}
+
+void WireCardFace(const std::shared_ptr<W>& self, const ControlLayout& c) {
+    fw::RuntimeAddEventHandler(Reach<fw::Canvas>(*self, c)->MouseDown,
+                               fw::RuntimeCreateDelegate(self, &W::FudaCanvas_MouseDown));
+    fw::RuntimeAddEventHandler(Reach<fw::Canvas>(*self, c)->Open,
+                               fw::RuntimeCreateDelegate(self, &W::FudaCanvas_Open));
+    fw::RuntimeAddEventHandler(Reach<fw::Canvas>(*self, c)->Paint,
+                               fw::RuntimeCreateDelegate(self, &W::FudaCanvas_Paint));
+}
+
+struct FieldHandler {
+    std::string_view name;
+    void (W::*open)(const std::shared_ptr<fw::TextField>&);
+};
+
+// The text fields that have an Open handler; TimeField has none.
+constexpr FieldHandler kFieldHandlers[] = {
+    {"ScoreFiled", &W::ScoreFiled_Open},
+    {"TotalScoreField", &W::TotalScoreField_Open},
+    {"KaisuField", &W::KaisuField_Open},
+    {"HighScoreField", &W::HighScoreField_Open},
+};
+
+void WireTextField(const std::shared_ptr<W>& self, const ControlLayout& c) {
+    for (const FieldHandler& h : kFieldHandlers)
+        if (h.name == c.name)
+            fw::RuntimeAddEventHandler(Reach<fw::TextField>(*self, c)->Open,
+                                       fw::RuntimeCreateDelegate(self, h.open));
+}
+
+void WirePushButton(const std::shared_ptr<W>& self, const ControlLayout& c) {
+    fw::RuntimeAddEventHandler(Reach<fw::PushButton>(*self, c)->Action,
+                               fw::RuntimeCreateDelegate(self, &W::StartButton_Action));
+}
+
+void WireTimer(const std::shared_ptr<W>& self, const ControlLayout& c) {
+    fw::RuntimeAddEventHandler(Reach<fw::Timer>(*self, c)->Action,
+                               fw::RuntimeCreateDelegate(self, &W::MyTimer_Action));
+}
+
+// Labels, text areas, list boxes, separators and MyCanvas have no handlers.
+void NoHandlers(const std::shared_ptr<W>&, const ControlLayout&) {}
+
+// Indexed by Kind. Card frames, card faces and MyCanvas are reached as Canvas, the timer as
+// Timer, every other control as its own class.
+constexpr KindDescriptor kKinds[] = {
+    {Kind::CardFrame, &CardCanvas::Lookup, CanvasEntries, ConstructSetMember<CardCanvas>,
+     ReachAs<fw::Canvas>, WireCardFrame},
+    {Kind::CardFace, &FudaCanvas::Lookup, CanvasEntries, ConstructSetMember<FudaCanvas>,
+     ReachAs<fw::Canvas>, WireCardFace},
+    {Kind::Canvas, &fw::Canvas::Lookup, CanvasEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::Canvas>, NoHandlers},
+    {Kind::Label, &fw::Label::Lookup, LabelEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::Label>, NoHandlers},
+    {Kind::TextField, &fw::TextField::Lookup, TextFieldEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::TextField>, WireTextField},
+    {Kind::TextArea, &fw::TextArea::Lookup, TextAreaEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::TextArea>, NoHandlers},
+    {Kind::Listbox, &fw::Listbox::Lookup, ListboxEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::Listbox>, NoHandlers},
+    {Kind::PushButton, &fw::PushButton::Lookup, PushButtonEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::PushButton>, WirePushButton},
+    {Kind::Separator, &fw::Separator::Lookup, SeparatorEntries, ConstructPlain<fw::RectControl>,
+     ReachAs<fw::Separator>, NoHandlers},
+    {Kind::Timer, &W::wrapper_MyTimer::Lookup, TimerEntries, ConstructPlain<W::wrapper_MyTimer>,
+     ReachAs<fw::Timer>, WireTimer},
+};
+
+constexpr bool InKindOrder() {
+    for (std::size_t i = 0; i < std::size(kKinds); ++i)
+        if (kKinds[i].kind != static_cast<Kind>(i)) return false;
+    return true;
+}
+static_assert(InKindOrder(), "kKinds is indexed by Kind");
+
+std::string Encode(const ControlLayout& c) {
+    const KindDescriptor& kind = Describe(c.kind);
+    DesignRecordWriter w(kind.madeOf());
+    kind.entries(w, c);
     return w.Bytes();
 }
 
 }  // namespace
+
+const KindDescriptor& Describe(Kind kind) {
+    const auto i = static_cast<std::size_t>(kind);
+    if (i >= std::size(kKinds))
+        throw fw::InvalidArgumentException("kind of control " + std::to_string(i) +
+                                           " has no descriptor");
+    return kKinds[i];
+}
 
 const std::vector<ControlLayout>& Controls() {
     static const std::vector<ControlLayout> controls = MakeControls();
@@ -410,7 +544,7 @@ const std::vector<std::string>& ControlRecords() {
 }
 
 const std::string& WindowRecord() {
-    static const std::string record = DesignRecordWriter()
+    static const std::string record = DesignRecordWriter(KarutaWindow::Lookup())
                                           .Integer("Width", 560)
                                           .Integer("Height", 562)
                                           .Integer("MinimumWidth", 64)
@@ -445,30 +579,6 @@ const std::string& RecordOf(std::string_view name, std::int64_t index) {
                                        " with index " + std::to_string(index));
 }
 
-const fw::ClassRecord& ClassOf(Kind kind) {
-    switch (kind) {
-        case Kind::CardFrame:
-            return CardCanvas::Lookup();
-        case Kind::CardFace:
-            return FudaCanvas::Lookup();
-        case Kind::Canvas:
-            return fw::Canvas::Lookup();
-        case Kind::Label:
-            return fw::Label::Lookup();
-        case Kind::TextField:
-            return fw::TextField::Lookup();
-        case Kind::TextArea:
-            return fw::TextArea::Lookup();
-        case Kind::Listbox:
-            return fw::Listbox::Lookup();
-        case Kind::PushButton:
-            return fw::PushButton::Lookup();
-        case Kind::Separator:
-            return fw::Separator::Lookup();
-        case Kind::Timer:
-            return KarutaWindow::wrapper_MyTimer::Lookup();
-    }
-    throw fw::InvalidArgumentException("unknown kind of control");
-}
+const fw::ClassRecord& ClassOf(Kind kind) { return Describe(kind).madeOf(); }
 
 }  // namespace game::layout

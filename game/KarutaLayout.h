@@ -1,8 +1,10 @@
 // The game window's design: its own values and its 46 controls in creation order (which is
-// also the tab order), and the design records made from them once by the encoder.
+// also the tab order), the design records made from them once by the encoder, and for each
+// kind of control how the window makes, constructs and wires it.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,9 +12,17 @@
 #include "fw/Control.h"
 #include "fw/Object.h"
 
+namespace fw {
+class DesignRecordWriter;
+}
+
+namespace game {
+class KarutaWindow;
+}
+
 namespace game::layout {
 
-// The kind of a control, which fixes its class and the entries of its record.
+// The kind of a control. Everything that depends on it is in the kind's descriptor (below).
 enum class Kind {
     CardFrame,  // KarutaWindow.CardCanvas, a Canvas
     CardFace,   // KarutaWindow.FudaCanvas, a Canvas
@@ -46,8 +56,26 @@ struct ControlLayout {
     bool hasVerticalScrollbar = false, allowStyledText = false;  // text areas
     std::string_view initialParent{};                            // "CardCanvas$i" on a face
 
-    bool IsSetMember() const { return kind == Kind::CardFrame || kind == Kind::CardFace; }
+    bool IsSetMember() const { return index != fw::kNoIndex; }
 };
+
+// What a kind of control is and how the window makes it, one descriptor per kind: adding a
+// kind of control means adding its descriptor (in KarutaLayout.cpp) and its layout rows.
+struct KindDescriptor {
+    Kind kind;
+    // The class a control of this kind is made of; its record is written against that class.
+    const fw::ClassRecord& (*madeOf)();
+    // Writes the entries of the control's design record, in their stored order.
+    void (*entries)(fw::DesignRecordWriter& w, const ControlLayout& c);
+    // Runs the constructor of a control just made.
+    void (*construct)(const fw::ObjectRef& made, const ControlLayout& c);
+    // The control as its window holds it, cast to its framework class.
+    fw::ObjectRef (*reach)(const KarutaWindow& window, const ControlLayout& c);
+    // Attaches the control's event handlers, each to the control reached anew.
+    void (*wire)(const std::shared_ptr<KarutaWindow>& window, const ControlLayout& c);
+};
+
+const KindDescriptor& Describe(Kind kind);
 
 // The 46 controls, in creation order.
 const std::vector<ControlLayout>& Controls();
@@ -56,7 +84,7 @@ const std::vector<std::string>& ControlRecords();
 // The game window's own design record.
 const std::string& WindowRecord();
 
-// The class a control of that kind is made of.
+// The class a control of that kind is made of (its descriptor's).
 const fw::ClassRecord& ClassOf(Kind kind);
 
 // The record of the control registered under `name` with set index `index` (fw::kNoIndex

@@ -7,133 +7,29 @@
 #include "game/FudaCanvas.h"
 #include "game/KarutaLayout.h"
 #include "game/Use.h"
-#include "game/wrapper_MyTimer.h"
 
 namespace game {
 
 namespace {
 
 using layout::ControlLayout;
-using layout::Kind;
 
 constexpr std::string_view kClassName = "KarutaWindow.KarutaWindow";
 
 // CreateControls0 makes the first 30 controls of the design, CreateControls1 the rest.
 constexpr std::size_t kFirstOfSecondPart = 30;
 
-// The control as the window holds it: by name and index for a set member, else by name.
-template <class T>
-std::shared_ptr<T> Reach(const KarutaWindow& window, const ControlLayout& c) {
-    auto found =
-        c.IsSetMember() ? window.ControlByNameIndex(c.name, c.index) : window.ControlByName(c.name);
-    auto cast = fw::RuntimeCheckCast<T>(found);
-    Use(cast, c.name);
-    return cast;
-}
-
-// The control reached and cast to its framework class.
-fw::ObjectRef ReachAsDesigned(const KarutaWindow& window, const ControlLayout& c) {
-    switch (c.kind) {
-        case Kind::CardFrame:
-        case Kind::CardFace:
-        case Kind::Canvas:
-            return Reach<fw::Canvas>(window, c);
-        case Kind::Label:
-            return Reach<fw::Label>(window, c);
-        case Kind::TextField:
-            return Reach<fw::TextField>(window, c);
-        case Kind::TextArea:
-            return Reach<fw::TextArea>(window, c);
-        case Kind::Listbox:
-            return Reach<fw::Listbox>(window, c);
-        case Kind::PushButton:
-            return Reach<fw::PushButton>(window, c);
-        case Kind::Separator:
-            return Reach<fw::Separator>(window, c);
-        case Kind::Timer:
-            return Reach<fw::Timer>(window, c);
-    }
-    throw fw::InvalidArgumentException("unknown kind of control");
-}
-
-void Construct(const fw::ObjectRef& made, const ControlLayout& c) {
-    switch (c.kind) {
-        case Kind::CardFrame:
-            Use(fw::RuntimeCheckCast<CardCanvas>(made), c.name).Constructor(c.index);
-            break;
-        case Kind::CardFace:
-            Use(fw::RuntimeCheckCast<FudaCanvas>(made), c.name).Constructor(c.index);
-            break;
-        case Kind::Timer:
-            Use(fw::RuntimeCheckCast<KarutaWindow::wrapper_MyTimer>(made), c.name).Constructor();
-            break;
-        default:
-            Use(fw::RuntimeCheckCast<fw::RectControl>(made), c.name).Constructor();
-            break;
-    }
-}
-
-using FieldOpen = void (KarutaWindow::*)(const std::shared_ptr<fw::TextField>&);
-
-struct FieldHandler {
-    std::string_view name;
-    FieldOpen open;
-};
-
-constexpr FieldHandler kFieldHandlers[] = {
-    {"ScoreFiled", &KarutaWindow::ScoreFiled_Open},
-    {"TotalScoreField", &KarutaWindow::TotalScoreField_Open},
-    {"KaisuField", &KarutaWindow::KaisuField_Open},
-    {"HighScoreField", &KarutaWindow::HighScoreField_Open},
-};
-
-// Attaches the control's handlers, each to the control reached anew.
-void Wire(const std::shared_ptr<KarutaWindow>& self, const ControlLayout& c) {
-    using W = KarutaWindow;
-    const KarutaWindow& window = *self;
-    switch (c.kind) {
-        case Kind::CardFrame:
-            fw::RuntimeAddEventHandler(Reach<fw::Canvas>(window, c)->Open,
-                                       fw::RuntimeCreateDelegate(self, &W::CardCanvas_Open));
-            fw::RuntimeAddEventHandler(Reach<fw::Canvas>(window, c)->Paint,
-                                       fw::RuntimeCreateDelegate(self, &W::CardCanvas_Paint));
-            return;
-        case Kind::CardFace:
-            fw::RuntimeAddEventHandler(Reach<fw::Canvas>(window, c)->MouseDown,
-                                       fw::RuntimeCreateDelegate(self, &W::FudaCanvas_MouseDown));
-            fw::RuntimeAddEventHandler(Reach<fw::Canvas>(window, c)->Open,
-                                       fw::RuntimeCreateDelegate(self, &W::FudaCanvas_Open));
-            fw::RuntimeAddEventHandler(Reach<fw::Canvas>(window, c)->Paint,
-                                       fw::RuntimeCreateDelegate(self, &W::FudaCanvas_Paint));
-            return;
-        case Kind::TextField:
-            for (const FieldHandler& h : kFieldHandlers)
-                if (h.name == c.name)
-                    fw::RuntimeAddEventHandler(Reach<fw::TextField>(window, c)->Open,
-                                               fw::RuntimeCreateDelegate(self, h.open));
-            return;
-        case Kind::Timer:
-            fw::RuntimeAddEventHandler(Reach<fw::Timer>(window, c)->Action,
-                                       fw::RuntimeCreateDelegate(self, &W::MyTimer_Action));
-            return;
-        case Kind::PushButton:
-            fw::RuntimeAddEventHandler(Reach<fw::PushButton>(window, c)->Action,
-                                       fw::RuntimeCreateDelegate(self, &W::StartButton_Action));
-            return;
-        default:
-            return;  // labels, text areas, list boxes, separators and MyCanvas have none
-    }
-}
-
-// Makes, constructs, registers, designs and wires control `position` of the design.
+// Makes, constructs, registers, designs and wires control `position` of the design, each step
+// as the control's kind describes it.
 void CreateControl(const std::shared_ptr<KarutaWindow>& self, std::size_t position) {
     const ControlLayout& c = layout::Controls().at(position);
-    fw::ObjectRef made = self->New(layout::ClassOf(c.kind));
-    Construct(made, c);
+    const layout::KindDescriptor& kind = layout::Describe(c.kind);
+    fw::ObjectRef made = self->New(kind.madeOf());
+    kind.construct(made, c);
     self->AddControl(c.name, made);
     made.reset();
-    fw::SetProperties(*ReachAsDesigned(*self, c), layout::ControlRecords().at(position));
-    Wire(self, c);
+    fw::SetProperties(*kind.reach(*self, c), layout::ControlRecords().at(position));
+    kind.wire(self, c);
 }
 
 // Draws the canvas's backdrop stretched over the whole canvas; without one, nothing.

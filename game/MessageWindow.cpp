@@ -90,7 +90,7 @@ void MessageWindow::OKButton_Action(const std::shared_ptr<fw::PushButton>&) {
 }
 
 const std::string& MessageWindow::WindowRecord() {
-    static const std::string record = fw::DesignRecordWriter()
+    static const std::string record = fw::DesignRecordWriter(Lookup())
                                           .Integer("Width", 388)
                                           .Integer("Height", 100)
                                           .Integer("MinimumWidth", 64)
@@ -118,7 +118,7 @@ const std::string& MessageWindow::WindowRecord() {
 }
 
 const std::string& MessageWindow::MessageRecord() {
-    static const std::string record = fw::DesignRecordWriter()
+    static const std::string record = fw::DesignRecordWriter(fw::Label::Lookup())
                                           .FontUnits("FontUnit", 0)
                                           .Single("FontSize", 12.0f)
                                           .String("FontName", "MS明朝")
@@ -156,7 +156,7 @@ const std::string& MessageWindow::MessageRecord() {
 }
 
 const std::string& MessageWindow::OKButtonRecord() {
-    static const std::string record = fw::DesignRecordWriter()
+    static const std::string record = fw::DesignRecordWriter(fw::PushButton::Lookup())
                                           .FontUnits("FontUnit", 0)
                                           .Single("FontSize", 12.0f)
                                           .String("FontName", "System")

@@ -220,10 +220,20 @@ private:
 
 }  // namespace
 
-void DesignRecordWriter::Name(std::string_view name) {
+void DesignRecordWriter::Name(std::string_view name, PropertyType type) {
     if (!IsValidName(name))
         throw InvalidArgumentException("\"" + Printable(name.substr(0, 80)) +
                                        "\" is not a design-record property name");
+    const PropertyDesc* property = class_->FindProperty(name);
+    if (!property)
+        throw InvalidArgumentException("class " + class_->Name() +
+                                       " has no design-time property \"" + std::string(name) +
+                                       "\"");
+    const std::string which = "property \"" + std::string(name) + "\" of class " + class_->Name();
+    if (!property->set) throw InvalidArgumentException(which + " cannot be set");
+    if (property->type != type)
+        throw InvalidArgumentException(which + " is " + PropertyTypeName(property->type) +
+                                       ", not " + PropertyTypeName(type));
     bytes_.append(name);
     bytes_ += ' ';
 }
@@ -233,19 +243,19 @@ void DesignRecordWriter::Unsigned(std::uint64_t value, int byteCount) {
 }
 
 DesignRecordWriter& DesignRecordWriter::Boolean(std::string_view name, bool value) {
-    Name(name);
+    Name(name, PropertyType::Boolean);
     Unsigned(value ? 1 : 0, 1);
     return *this;
 }
 
 DesignRecordWriter& DesignRecordWriter::FontUnits(std::string_view name, std::uint8_t value) {
-    Name(name);
+    Name(name, PropertyType::FontUnits);
     Unsigned(value, 1);
     return *this;
 }
 
 DesignRecordWriter& DesignRecordWriter::Integer(std::string_view name, std::int64_t value) {
-    Name(name);
+    Name(name, PropertyType::Integer);
     Unsigned(static_cast<std::uint64_t>(value), 8);
     return *this;
 }
@@ -254,7 +264,7 @@ DesignRecordWriter& DesignRecordWriter::Single(std::string_view name, float valu
     static_assert(sizeof(float) == 4 && std::numeric_limits<float>::is_iec559);
     std::uint32_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    Name(name);
+    Name(name, PropertyType::Single);
     Unsigned(bits, 4);
     return *this;
 }
@@ -263,13 +273,13 @@ DesignRecordWriter& DesignRecordWriter::Double(std::string_view name, double val
     static_assert(sizeof(double) == 8 && std::numeric_limits<double>::is_iec559);
     std::uint64_t bits;
     std::memcpy(&bits, &value, sizeof bits);
-    Name(name);
+    Name(name, PropertyType::Double);
     Unsigned(bits, 8);
     return *this;
 }
 
 DesignRecordWriter& DesignRecordWriter::Color(std::string_view name, fw::Color value) {
-    Name(name);
+    Name(name, PropertyType::Color);
     Unsigned(value.value, 4);
     return *this;
 }
@@ -281,7 +291,7 @@ DesignRecordWriter& DesignRecordWriter::String(std::string_view name, std::strin
     if (FirstInvalidUtf8(value) != std::string_view::npos)
         throw InvalidArgumentException("String value for \"" + Printable(name.substr(0, 80)) +
                                        "\" is not UTF-8");
-    Name(name);
+    Name(name, PropertyType::String);
     Unsigned(value.size(), 4);
     bytes_.append(value);
     return *this;

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the design-record reader. The first byte picks the target class
-// (its value modulo the number of targets, in the order of kTargets); the rest is the record.
+// (see RecordTargets.h); the rest is the record.
 // Besides crashes it checks what the reader promises: a record that does not read changes
 // nothing on its target, and one that reads is exactly the writer's encoding of its entries.
 #include <cstddef>
@@ -9,36 +9,19 @@
 #include <string_view>
 #include <vector>
 
-#include "fw/Canvas.h"
+#include "RecordTargets.h"
 #include "fw/DesignRecord.h"
-#include "fw/Label.h"
-#include "fw/Listbox.h"
-#include "fw/PushButton.h"
 #include "fw/Runtime.h"
-#include "fw/Separator.h"
-#include "fw/TextEdit.h"
-#include "fw/Timer.h"
-#include "fw/Window.h"
 #include "unit/records/RecordProbe.h"
 
 namespace {
 
-using Lookup = const fw::ClassRecord& (*)();
-
 // Objects are made by their class factories: no Constructor() runs, so no native widget or
 // window is made.
-const Lookup kTargets[] = {
-    &records::RecordProbe::Lookup,  // 0
-    &fw::Window::Lookup,            // 1
-    &fw::Label::Lookup,             // 2
-    &fw::PushButton::Lookup,        // 3
-    &fw::Listbox::Lookup,           // 4
-    &fw::Canvas::Lookup,            // 5
-    &fw::Separator::Lookup,         // 6
-    &fw::TextField::Lookup,         // 7
-    &fw::TextArea::Lookup,          // 8
-    &fw::Timer::Lookup,             // 9
-};
+const fw::ClassRecord& TargetClass(std::uint8_t selector) {
+    const std::size_t pick = selector % fuzz::kTargetCount;
+    return pick == 0 ? records::RecordProbe::Lookup() : fuzz::kFrameworkTargets[pick - 1]();
+}
 
 bool SameBits(const fw::PropertyValue& a, const fw::PropertyValue& b) {
     if (a.index() != b.index()) return false;
@@ -85,7 +68,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
-    const fw::ClassRecord& targetClass = kTargets[data[0] % std::size(kTargets)]();
+    const fw::ClassRecord& targetClass = TargetClass(data[0]);
     const std::string_view record(reinterpret_cast<const char*>(data + 1), size - 1);
 
     std::vector<fw::DesignRecordEntry> entries;
@@ -97,7 +80,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     if (reads) {
-        fw::DesignRecordWriter writer;
+        fw::DesignRecordWriter writer(targetClass);
         for (const fw::DesignRecordEntry& e : entries) writer.Entry(e.name, e.value);
         if (writer.Bytes() != record)
             Violated("a record that reads is not the encoding of its entries");

@@ -1,37 +1,21 @@
 // Writes the program's own 50 design records as fuzz seeds into a folder, each prefixed by the
-// byte that makes the fuzz target read it against its own class (see RecordFuzz.cpp).
+// byte that makes the fuzz target read it against its own class (see RecordTargets.h).
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <string>
 
+#include "RecordTargets.h"
 #include "game/KarutaLayout.h"
 #include "game/MessageWindow.h"
 
 namespace {
 
-using game::layout::Kind;
-
-char SelectorOf(Kind kind) {
-    switch (kind) {
-        case Kind::Label:
-            return 2;
-        case Kind::PushButton:
-            return 3;
-        case Kind::Listbox:
-            return 4;
-        case Kind::CardFrame:
-        case Kind::CardFace:
-        case Kind::Canvas:
-            return 5;
-        case Kind::Separator:
-            return 6;
-        case Kind::TextField:
-            return 7;
-        case Kind::TextArea:
-            return 8;
-        case Kind::Timer:
-            return 9;
-    }
+// The byte of the fuzz target nearest to the kind's class: a card canvas is read as a Canvas.
+char SelectorOf(game::layout::Kind kind) {
+    for (const fw::ClassRecord* c = &game::layout::ClassOf(kind); c; c = c->Super())
+        for (std::size_t i = 0; i < std::size(fuzz::kFrameworkTargets); ++i)
+            if (&fuzz::kFrameworkTargets[i]() == c) return static_cast<char>(i + 1);
     return 0;
 }
 

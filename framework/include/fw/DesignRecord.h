@@ -20,11 +20,16 @@ namespace fw {
 // most this long; the bound keeps the reader's work on a hostile record small.
 inline constexpr std::size_t kMaxDesignRecordNameLength = 64;
 
-// Builds a record entry by entry, in the order given. It writes only what the reader takes
-// back: an invalid name, a String that is not UTF-8 or too long for its 32-bit count raises
-// InvalidArgumentException and adds nothing.
+// Builds a record for one class entry by entry, in the order given, from the same property
+// table the reader takes it apart with. It writes only what the reader takes back: a name the
+// class (or a superclass) lacks, letter case aside, a property that cannot be set, a value of
+// another type than the property's, an invalid name, and a String that is not UTF-8 or too
+// long for its 32-bit count each raise InvalidArgumentException and add nothing. A name is
+// written as given, in its own case.
 class DesignRecordWriter {
 public:
+    explicit DesignRecordWriter(const ClassRecord& targetClass) : class_(&targetClass) {}
+
     DesignRecordWriter& Boolean(std::string_view name, bool value);
     DesignRecordWriter& FontUnits(std::string_view name, std::uint8_t value);
     DesignRecordWriter& Integer(std::string_view name, std::int64_t value);
@@ -38,9 +43,10 @@ public:
     const std::string& Bytes() const { return bytes_; }
 
 private:
-    void Name(std::string_view name);
+    void Name(std::string_view name, PropertyType type);
     void Unsigned(std::uint64_t value, int byteCount);
 
+    const ClassRecord* class_;
     std::string bytes_;
 };
 

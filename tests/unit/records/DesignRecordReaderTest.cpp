@@ -50,7 +50,7 @@ TEST(DesignRecordReader, ReadsBackEveryTypeThroughTheSetters) {
         {"Name", std::string("Message")},  // inherited
         {"Flag", false},
     };
-    DesignRecordWriter writer;
+    DesignRecordWriter writer(RecordProbe::Lookup());
     for (const auto& [name, value] : expected) writer.Entry(name, value);
 
     RecordProbe probe;
@@ -59,7 +59,7 @@ TEST(DesignRecordReader, ReadsBackEveryTypeThroughTheSetters) {
 }
 
 TEST(DesignRecordReader, MatchesNamesWithoutRegardToCase) {
-    const std::string record = DesignRecordWriter()
+    const std::string record = DesignRecordWriter(RecordProbe::Lookup())
                                    .Boolean("Multiline", true)
                                    .Integer("MacProcID", 7)
                                    .Boolean("FLAG", true)
@@ -80,7 +80,7 @@ TEST(DesignRecordReader, MatchesNamesWithoutRegardToCase) {
 }
 
 TEST(DesignRecordReader, SetsARepeatedNameEachTimeInRecordOrder) {
-    const std::string record = DesignRecordWriter()
+    const std::string record = DesignRecordWriter(RecordProbe::Lookup())
                                    .Boolean("Flag", true)
                                    .Integer("Index", 1)
                                    .Boolean("Flag", true)
@@ -152,7 +152,7 @@ TEST(DesignRecordReader, AnEmptyRecordSetsNothing) {
 
 TEST(DesignRecordReader, TakesNamesFromTheTargetClassAndItsSuperclassesOnly) {
     const std::string record =
-        DesignRecordWriter().Integer("Left", 1).Boolean("Flag", true).Bytes();
+        DesignRecordWriter(RecordProbe::Lookup()).Integer("Left", 1).Boolean("Flag", true).Bytes();
     RecordProbeBase base;
     EXPECT_THROW(fw::RuntimeMassPropertySetter(base, record), fw::DesignRecordException);
     EXPECT_TRUE(base.sets.empty());

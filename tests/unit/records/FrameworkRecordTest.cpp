@@ -29,8 +29,8 @@ using fw::PropertyType;
 using fw::PropertyValue;
 using Entries = std::vector<std::pair<std::string, PropertyValue>>;
 
-std::string Encode(const Entries& entries) {
-    DesignRecordWriter writer;
+std::string Encode(const fw::ClassRecord& target, const Entries& entries) {
+    DesignRecordWriter writer(target);
     for (const auto& [name, value] : entries) writer.Entry(name, value);
     return writer.Bytes();
 }
@@ -60,7 +60,7 @@ Entries EntriesOf(const fw::ClassRecord& cls, const std::string& record) {
 
 TEST(FrameworkRecords, TimerRecordSetsModeAndPeriodAndStartsTheTimer) {
     const std::string record =
-        Encode({{"RunMode", std::int64_t{2}}, {"Period", std::int64_t{1000}}});
+        Encode(fw::Timer::Lookup(), {{"RunMode", std::int64_t{2}}, {"Period", std::int64_t{1000}}});
     ASSERT_EQ(record.size(), 31u);
     auto timer = std::make_shared<fw::Timer>();
     fw::RuntimeMassPropertySetter(*timer, record);
@@ -86,7 +86,8 @@ TEST(FrameworkRecords, WindowMacProcIdAndVisibleFalseReachTheirProperties) {
     const fw::PropertyDesc* macProcId = window->Class().FindProperty("MacProcID");
     ASSERT_NE(macProcId, nullptr);
     EXPECT_EQ(macProcId->name, "MacProcId");
-    fw::SetProperties(*window, Encode({{"MacProcID", std::int64_t{5}}, {"Visible", false}}));
+    fw::SetProperties(*window, Encode(fw::Window::Lookup(),
+                                      {{"MacProcID", std::int64_t{5}}, {"Visible", false}}));
     EXPECT_EQ(macProcId->get(*window), PropertyValue{std::int64_t{5}});
     EXPECT_FALSE(window->Visible());
 }
@@ -107,7 +108,8 @@ TEST(FrameworkRecords, MessageLabelRecordMakesAMultiLineLabel) {
 
 TEST(FrameworkRecords, VisibleFalseKeepsALabelHidden) {
     auto label = std::make_shared<fw::Label>();
-    fw::SetProperties(*label, Encode({{"Visible", false}, {"Text", std::string("正解")}}));
+    fw::SetProperties(
+        *label, Encode(fw::Label::Lookup(), {{"Visible", false}, {"Text", std::string("正解")}}));
     EXPECT_FALSE(label->Visible());
     EXPECT_EQ(label->Text(), "正解");
 }
@@ -134,8 +136,8 @@ TEST(FrameworkRecords, ListboxInitialValueRowsAreWhatListReturns) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
         auto list = std::make_shared<fw::Listbox>();
-        fw::SetProperties(
-            *list, Encode({{"InitialValue", c.initialValue}, {"ColumnCount", std::int64_t{1}}}));
+        fw::SetProperties(*list, Encode(fw::Listbox::Lookup(), {{"InitialValue", c.initialValue},
+                                                                {"ColumnCount", std::int64_t{1}}}));
         EXPECT_EQ(list->InitialValue(), c.initialValue);
         ASSERT_EQ(list->ListCount(), static_cast<std::int64_t>(c.rows.size()));
         for (std::size_t i = 0; i < c.rows.size(); ++i)
@@ -146,14 +148,16 @@ TEST(FrameworkRecords, ListboxInitialValueRowsAreWhatListReturns) {
 TEST(FrameworkRecords, CanvasNamingTransparentTwiceStaysTransparent) {
     auto canvas = std::make_shared<fw::Canvas>();
     fw::SetProperties(
-        *canvas, Encode({{"Transparent", true}, {"DoubleBuffer", false}, {"Transparent", true}}));
+        *canvas, Encode(fw::Canvas::Lookup(),
+                        {{"Transparent", true}, {"DoubleBuffer", false}, {"Transparent", true}}));
     EXPECT_TRUE(canvas->Transparent());
 }
 
 TEST(FrameworkRecords, AFaultyEntryLeavesARealControlAsItWas) {
     auto label = std::make_shared<fw::Label>();
     label->SetText("before");
-    const std::string good = Encode({{"Text", std::string("after")}, {"Visible", false}});
+    const std::string good =
+        Encode(fw::Label::Lookup(), {{"Text", std::string("after")}, {"Visible", false}});
     const std::string cases[] = {
         good + "Caption " + Hex("00 00 00 00"),  // a PushButton's property, not a Label's
         good + "Bold " + Hex("02"),
@@ -446,7 +450,7 @@ TEST(FrameworkRecords, EveryClassReadsEveryNameItsRecordsCarry) {
                 << name << ": getter and declared type differ";
             entries.emplace_back(name, std::move(value));
         }
-        ASSERT_NO_THROW(fw::SetProperties(*object, Encode(entries)));
+        ASSERT_NO_THROW(fw::SetProperties(*object, Encode(record, entries)));
         ExpectReadsBack(*object, entries);
     }
 }
