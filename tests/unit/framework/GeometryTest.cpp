@@ -51,7 +51,7 @@ const Extreme kExtremes[] = {
 
 std::string GeometryRecord(std::int64_t left, std::int64_t top, std::int64_t width,
                            std::int64_t height, const std::string& parent, bool parentFirst) {
-    fw::DesignRecordWriter writer;
+    fw::DesignRecordWriter writer(fw::RectControl::Lookup());
     if (parentFirst) writer.String("InitialParent", parent);
     writer.Integer("Left", left)
         .Integer("Top", top)
