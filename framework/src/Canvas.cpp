@@ -68,10 +68,14 @@ public:
         if (!picture) throw NilObjectException("DrawPicture was given no picture");
         const QRectF target(x, y, width, height);
         const QRectF source(sourceX, sourceY, sourceWidth, sourceHeight);
-        if (const QImage* copy = ReusableCopy(picture->Data(), target, source))
-            painter_.drawImage(target.topLeft(), *copy);
-        else
-            painter_.drawImage(target, picture->Data().image, source);
+        const QImage* copy = ReusableCopy(picture->Data(), target, source);
+        if (!copy) return painter_.drawImage(target, picture->Data().image, source);
+        // 1:1 onto whole device pixels, smoothing changes no pixel; left on, it makes Qt take
+        // its slow path for transformed images.
+        const bool smooth = painter_.testRenderHint(QPainter::SmoothPixmapTransform);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);
+        painter_.drawImage(target.topLeft(), *copy);
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
     }
 
 private:
