@@ -90,7 +90,7 @@ private:
             return nullptr;
         const QRectF device = toDevice.mapRect(target);
         if (!IsWhole(device.x()) || !IsWhole(device.y()) || !IsWhole(device.width()) ||
-            !IsWhole(device.height()))
+            !IsWhole(device.height()) || device.width() < 1 || device.height() < 1)
             return nullptr;
         return ScaledCopy(data, source, device, scale);
     }
