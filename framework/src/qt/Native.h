@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
@@ -12,6 +13,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace fw {
 class Window;
@@ -40,6 +42,14 @@ struct NativeWidget {
 
 struct PictureData {
     QImage image;
+    // Parts of `image` already scaled for drawing (Canvas.cpp), the most recently drawn first.
+    // Each copy's size is its target's in device pixels, its ratio the painter's scale. Owned
+    // by the picture, so they go with it; touched by painting only, on the GUI thread.
+    struct ScaledCopy {
+        QRectF source;
+        QImage image;
+    };
+    mutable std::vector<ScaledCopy> scaledCopies;
 };
 
 // The top-level widget of a window: an optional visible menu bar above a content area of
