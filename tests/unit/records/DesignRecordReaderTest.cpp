@@ -98,7 +98,7 @@ TEST(DesignRecordReader, SetsARepeatedNameEachTimeInRecordOrder) {
 // A record that reads but whose setter raises partway: the entries before it stay applied,
 // the ones after it are not, and the setter's own exception reaches the caller.
 TEST(DesignRecordReader, ASetterThatRaisesStopsTheRunWhereItStands) {
-    const std::string record = DesignRecordWriter()
+    const std::string record = DesignRecordWriter(RecordProbe::Lookup())
                                    .Boolean("Flag", true)
                                    .Integer("Count", 3)
                                    .String("Text", "before")

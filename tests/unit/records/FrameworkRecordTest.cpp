@@ -182,16 +182,17 @@ TEST(FrameworkRecords, ARaisingSetterLeavesTheEntriesBeforeItApplied) {
     auto label = fw::RuntimeCheckCast<fw::Label>(window->New(fw::Label::Lookup()));
     window->AddControl("Label1", label);
     label->Constructor();
-    fw::SetProperties(*label, Encode({{"InitialParent", std::string("Frame")},
-                                      {"Top", std::int64_t{5}},
-                                      {"Text", std::string("before")}}));
+    fw::SetProperties(*label, Encode(fw::Label::Lookup(), {{"InitialParent", std::string("Frame")},
+                                                           {"Top", std::int64_t{5}},
+                                                           {"Text", std::string("before")}}));
     ASSERT_EQ(label->Parent(), frame);
 
-    const std::string record = Encode({{"Text", std::string("after")},
-                                       {"Left", std::int64_t{12}},
-                                       {"InitialParent", std::string("Nowhere")},
-                                       {"Visible", false},
-                                       {"Top", std::int64_t{34}}});
+    const std::string record =
+        Encode(fw::Label::Lookup(), {{"Text", std::string("after")},
+                                     {"Left", std::int64_t{12}},
+                                     {"InitialParent", std::string("Nowhere")},
+                                     {"Visible", false},
+                                     {"Top", std::int64_t{34}}});
     EXPECT_THROW(fw::SetProperties(*label, record), fw::NilObjectException);
     EXPECT_EQ(label->Text(), "after");
     EXPECT_EQ(label->Left(), 12);
