@@ -19,6 +19,8 @@
 namespace hardening {
 namespace {
 
+using gametest::CountCharacters;
+
 constexpr int kEvents = 3000;
 
 struct Box {
@@ -55,12 +57,6 @@ int Target(int x, int y) {
     if (kStartButton.Inside(x, y, 1)) return 10;
     if (kStartButton.Contains(x, y, 1)) return -2;
     return -1;
-}
-
-std::int64_t Characters(const std::string& utf8) {
-    std::int64_t count = 0;
-    for (unsigned char c : utf8) count += (c & 0xC0) != 0x80;
-    return count;
 }
 
 class EventStormTest : public HardeningTest, public ::testing::WithParamInterface<std::uint32_t> {
@@ -160,13 +156,13 @@ bool EventStormTest::CheckTick(const GameSnapshot& b, const GameSnapshot& a,
     STORM_EXPECT(a.scoreText == fw::Str(a.MyPoint) && a.totalText == fw::Str(a.TotalPoint));
     if (b.GameStarted) {
         STORM_EXPECT(a.MyTime == Now() - b.StartTime);
-        const std::int64_t poem = Characters((*win->OdaiString)(a.OdaiNum));
+        const std::int64_t poem = CountCharacters((*win->OdaiString)(a.OdaiNum));
         const double count = std::trunc(a.MyTime);
         const std::int64_t shown = count <= 0 ? 0
                                    : count >= static_cast<double>(poem)
                                        ? poem
                                        : static_cast<std::int64_t>(count);
-        STORM_EXPECT(Characters(a.odaiText) == shown);
+        STORM_EXPECT(CountCharacters(a.odaiText) == shown);
     } else {
         STORM_EXPECT(a.MyTime == b.MyTime && a.odaiText == b.odaiText);
     }

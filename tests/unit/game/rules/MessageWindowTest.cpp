@@ -13,6 +13,7 @@
 #include "fw/Window.h"
 #include "fw/testing/Player.h"
 #include "game/MessageWindow.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
@@ -20,21 +21,8 @@ namespace {
 using game::MessageWindow;
 using Entries = std::vector<std::pair<std::string, fw::PropertyValue>>;
 
-class ResultWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fw::SetUnhandledExceptionReporter([this](const std::string& c, const std::string& m) {
-            unhandled.push_back(c + ": " + m);
-        });
-    }
-    void TearDown() override {
-        for (const std::string& e : unhandled) ADD_FAILURE() << "unhandled exception: " << e;
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessEvents();
-        fw::SetUnhandledExceptionReporter({});
-    }
-    std::vector<std::string> unhandled;
-};
+// The result window on its own: no game window is open.
+using ResultWindow = gametest::SeamTest;
 
 // The record read back against its class: every name and value, in stored order.
 void ExpectEntries(const fw::ClassRecord& cls, const std::string& record, const Entries& expected) {

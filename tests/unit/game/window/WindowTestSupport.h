@@ -1,8 +1,5 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -11,24 +8,12 @@
 #include "fw/Canvas.h"
 #include "fw/Picture.h"
 #include "game/KarutaWindow.h"
+#include "support/GameTest.h"
 
 namespace window {
 
-// The game window opened fresh for each test, its pictures read from the build's picture
-// folder. Exceptions that leave a handler fail the test.
-class OpenWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
-
-    std::shared_ptr<game::KarutaWindow> win;
-
-private:
-    std::vector<std::string> unhandled_;
-};
-
-// Closes every open window and lets the framework release them.
-void CloseAllWindows();
+// The window tests open the game window on the game tests' one fixture.
+using OpenWindowTest = gametest::GameTest;
 
 // One DrawPicture call, as a Paint handler made it.
 struct DrawCall {
@@ -69,8 +54,5 @@ std::string BuiltPicture(std::string_view name);
 
 // Writes a plain PNG picture of that size.
 void WritePicture(const std::string& path, int width, int height);
-
-// The characters (code points) of a UTF-8 text, counted without the framework.
-std::size_t CountCharacters(std::string_view utf8);
 
 }  // namespace window
