@@ -1,8 +1,10 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fw/Canvas.h"
@@ -14,6 +16,29 @@ namespace window {
 
 // The window tests open the game window on the game tests' one fixture.
 using OpenWindowTest = gametest::GameTest;
+
+// Every menu-item accessor of the game window with the name it looks up, in the class's
+// method order.
+inline std::vector<std::pair<std::string, std::function<fw::ObjectRef(const game::KarutaWindow&)>>>
+MenuAccessors() {
+    using W = game::KarutaWindow;
+    return {
+        {"UntitledMenu2", [](const W& w) { return fw::ObjectRef(w.UntitledMenu2()); }},
+        {"EditMenu", [](const W& w) { return fw::ObjectRef(w.EditMenu()); }},
+        {"UntitledMenu3", [](const W& w) { return fw::ObjectRef(w.UntitledMenu3()); }},
+        {"UntitledMenu4", [](const W& w) { return fw::ObjectRef(w.UntitledMenu4()); }},
+        {"EditClear", [](const W& w) { return fw::ObjectRef(w.EditClear()); }},
+        {"EditPaste", [](const W& w) { return fw::ObjectRef(w.EditPaste()); }},
+        {"EditCopy", [](const W& w) { return fw::ObjectRef(w.EditCopy()); }},
+        {"EditCut", [](const W& w) { return fw::ObjectRef(w.EditCut()); }},
+        {"UntitledMenu0", [](const W& w) { return fw::ObjectRef(w.UntitledMenu0()); }},
+        {"EditUndo", [](const W& w) { return fw::ObjectRef(w.EditUndo()); }},
+        {"FileMenu", [](const W& w) { return fw::ObjectRef(w.FileMenu()); }},
+        {"UntitledMenu5", [](const W& w) { return fw::ObjectRef(w.UntitledMenu5()); }},
+        {"FileQuit", [](const W& w) { return fw::ObjectRef(w.FileQuit()); }},
+        {"UntitledMenu1", [](const W& w) { return fw::ObjectRef(w.UntitledMenu1()); }},
+    };
+}
 
 // One DrawPicture call, as a Paint handler made it.
 struct DrawCall {
