@@ -91,9 +91,10 @@ TEST_F(StartupFailureTest, AnEarlyStartupFailureSkipsTheAppTheWindowAndTheLoop) 
 }
 
 TEST_F(StartupFailureTest, ADefaultHandlerThatThrowsStillEndsTheRunWithTheExitCode) {
-    std::size_t reports = 0;
-    fw::SetUnhandledExceptionReporter([&reports](const std::string&, const std::string&) {
-        ++reports;
+    // Counted where it outlives the test: the handler stays installed until the fixture goes.
+    const auto reports = std::make_shared<std::size_t>(0);
+    fw::SetUnhandledExceptionReporter([reports](const std::string&, const std::string&) {
+        ++*reports;
         throw std::runtime_error("the handler failed too");
     });
     const auto table =
@@ -101,7 +102,7 @@ TEST_F(StartupFailureTest, ADefaultHandlerThatThrowsStillEndsTheRunWithTheExitCo
     int exitCode = -1;
     EXPECT_NO_THROW(exitCode = shell::RunProgram(table, nullptr, nullptr, L"", 10));
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(reports, 1u);
+    EXPECT_EQ(*reports, 1u);
     ExpectNothingStartedAfter(false);
 }
 
