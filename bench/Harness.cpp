@@ -7,7 +7,6 @@
 #include <exception>
 #include <utility>
 
-#include "fw/Exceptions.h"
 #include "fw/Runtime.h"
 #include "fw/Window.h"
 #include "fw/testing/Player.h"
@@ -80,12 +79,6 @@ void FinishGameIfDue(game::KarutaWindow& window) {
 void PressStart(game::KarutaWindow& window) {
     cardsDealt = true;
     fw::testing::Click(Need(window.StartButton(), "start button"));
-}
-
-std::int64_t RightSlot(const game::KarutaWindow& window) {
-    for (std::int64_t slot = 0; slot <= 9; ++slot)
-        if ((*window.FudaNum)(slot) == window.OdaiNum) return slot;
-    throw fw::RuntimeException("the prompt's card lies on no card slot");
 }
 
 bool CardsDealt() { return cardsDealt; }

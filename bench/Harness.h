@@ -62,8 +62,6 @@ void CloseGame(std::shared_ptr<game::KarutaWindow>& window);
 void FinishGameIfDue(game::KarutaWindow& window);
 // Presses the start button (a real click on its widget).
 void PressStart(game::KarutaWindow& window);
-// The card slot that holds the prompt's card.
-std::int64_t RightSlot(const game::KarutaWindow& window);
 
 // Whether any card has been dealt in this process: the card pictures, once loaded, stay
 // loaded for the run, so only the first game of the process loads them.

@@ -4,12 +4,14 @@
 #include <benchmark/benchmark.h>
 
 #include <memory>
+#include <stdexcept>
 #include <string>
 
 #include "bench/Benchmarks.h"
 #include "bench/Harness.h"
 #include "fw/testing/Player.h"
 #include "game/KarutaWindow.h"
+#include "game/testing/Play.h"
 
 namespace bench {
 
@@ -57,7 +59,9 @@ void JudgedClick(benchmark::State& state) {
     auto window = OpenGame();
     for (auto _ : state) {
         DealScoringRound(*window);
-        const auto face = window->FudaCanvas(RightSlot(*window));
+        const auto slot = game::testing::RightSlot(*window);
+        if (!slot) throw std::runtime_error("the prompt's card lies on no card slot");
+        const auto face = window->FudaCanvas(*slot);
         Need(face, "card face");
         state.SetIterationTime(Seconds([&] {
             fw::testing::Click(*face);

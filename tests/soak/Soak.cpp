@@ -12,14 +12,13 @@
 #include <memory>
 #include <string>
 
-#include "fw/Date.h"
 #include "fw/Picture.h"
-#include "fw/Random.h"
 #include "fw/Runtime.h"
-#include "fw/Window.h"
 #include "fw/testing/Player.h"
+#include "fw/testing/Seams.h"
 #include "game/KarutaWindow.h"
 #include "game/MessageWindow.h"
+#include "game/testing/Play.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 // The sanitizer's count of heap bytes in use (its header does not ship with every compiler).
@@ -59,17 +58,6 @@ long ResidentKiB() {
     return resident * (sysconf(_SC_PAGESIZE) / 1024);
 }
 
-std::int64_t RightSlot(const game::KarutaWindow& w) {
-    for (std::int64_t s = 0; s <= 9; ++s)
-        if ((*w.FudaNum)(s) == w.OdaiNum) return s;
-    return -1;
-}
-
-std::shared_ptr<game::MessageWindow> ResultWindow() {
-    return std::dynamic_pointer_cast<game::MessageWindow>(
-        fw::GetImplicitWindow("MessageWindow.MessageWindow"));
-}
-
 }  // namespace
 
 int main() {
@@ -78,54 +66,55 @@ int main() {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     fw::RuntimeInit(nullptr, nullptr, L"", 10);
     fw::Picture::SetAppFolders({UKISOMI_SOAK_PICTURE_DIR});
-    double now = 1'700'000'000.0;
-    fw::Date::SetClock([&now] { return now; });
-    std::uint64_t seed = 1;
-    fw::Random::SetSeedSource([&seed] { return seed++; });
-    int unhandled = 0;
-    fw::SetUnhandledExceptionReporter(
-        [&unhandled](const std::string& className, const std::string& message) {
-            if (++unhandled <= 5)
-                std::fprintf(stderr, "unhandled %s: %s\n", className.c_str(), message.c_str());
-        });
 
-    int faults = 0;
+    int faults = 0, unhandled = 0;
     long baseline = 0, last = 0;
     {
-        auto win = game::KarutaWindow::Implicit();
-        // A round: start, one tick 1.5 s in, the right card 2.5 s in: 17 points.
-        const std::string expected =
-            "ゲーム終了です。\rあなたの総得点は170です。\rあなたの称号は大歌聖です。";
-        for (int g = 1; g <= kGames; ++g) {
-            for (int round = 1; round <= 10; ++round) {
-                fw::testing::Click(*win->StartButton());
-                now += 1.5;
-                fw::testing::Tick(*win->MyTimer());
-                now += 1.0;
-                const std::int64_t slot = RightSlot(*win);
-                if (slot < 0) ++faults;
-                fw::testing::Click(*win->FudaCanvas(slot < 0 ? 0 : slot));
+        fw::testing::Seams seams(1'700'000'000.0);
+        const auto noteUnhandled = [&] {
+            for (const std::string& e : seams.TakeUnhandled())
+                if (++unhandled <= 5) std::fprintf(stderr, "unhandled %s\n", e.c_str());
+        };
+        {
+            auto win = game::KarutaWindow::Implicit();
+            // A round: start, one tick 1.5 s in, the right card 2.5 s in: 17 points.
+            const std::string expected =
+                "ゲーム終了です。\rあなたの総得点は170です。\rあなたの称号は大歌聖です。";
+            for (int g = 1; g <= kGames; ++g) {
+                for (int round = 1; round <= 10; ++round) {
+                    fw::testing::Click(*win->StartButton());
+                    seams.Wait(1.5);
+                    fw::testing::Tick(*win->MyTimer());
+                    seams.Wait(1.0);
+                    const auto slot = game::testing::RightSlot(*win);
+                    if (!slot) ++faults;
+                    fw::testing::Click(*win->FudaCanvas(slot.value_or(0)));
+                }
+                auto result = game::testing::ResultWindow();
+                if (!result || result->Message()->Text() != expected || win->Kaisu != 0 ||
+                    win->TotalPoint != 0) {
+                    if (++faults <= 5)
+                        std::fprintf(
+                            stderr, "game %d ended wrong: %s\n", g,
+                            result ? result->Message()->Text().c_str() : "no result window");
+                }
+                if (result) fw::testing::Click(*result->OKButton());
+                result.reset();
+                // The closed result window is released, and the repaints done, once the loop
+                // runs.
+                fw::ProcessEvents();
+                noteUnhandled();
+                const long resident = ResidentKiB();
+                if (g == kBaselineGame) baseline = resident;
+                if (g == kGames) last = resident;
+                if (g == kBaselineGame || g % 100 == 0)
+                    std::printf("game %4d: resident %ld KiB%s\n", g, resident, HeapNote().c_str());
             }
-            auto result = ResultWindow();
-            if (!result || result->Message()->Text() != expected || win->Kaisu != 0 ||
-                win->TotalPoint != 0) {
-                if (++faults <= 5)
-                    std::fprintf(stderr, "game %d ended wrong: %s\n", g,
-                                 result ? result->Message()->Text().c_str() : "no result window");
-            }
-            if (result) fw::testing::Click(*result->OKButton());
-            result.reset();
-            // The closed result window is released, and the repaints done, once the loop runs.
-            fw::ProcessEvents();
-            const long resident = ResidentKiB();
-            if (g == kBaselineGame) baseline = resident;
-            if (g == kGames) last = resident;
-            if (g == kBaselineGame || g % 100 == 0)
-                std::printf("game %4d: resident %ld KiB%s\n", g, resident, HeapNote().c_str());
+            win->Close();
         }
-        win->Close();
+        fw::ProcessEvents();
+        noteUnhandled();
     }
-    fw::ProcessEvents();
     const double growth =
         baseline > 0 ? static_cast<double>(last - baseline) / static_cast<double>(baseline) : 1.0;
     std::printf("resident memory after game %d: %ld KiB\n", kBaselineGame, baseline);
@@ -133,9 +122,6 @@ int main() {
     std::printf("growth: %+.2f%% (allowed: %.0f%%)\n", growth * 100.0, kAllowedGrowth * 100.0);
     std::printf("games played wrong: %d, exceptions that reached the event loop: %d\n", faults,
                 unhandled);
-    fw::SetUnhandledExceptionReporter({});
-    fw::Date::SetClock({});
-    fw::Random::SetSeedSource({});
     fw::RuntimePerformFinalizers();
     const bool passed = growth <= kAllowedGrowth && faults == 0 && unhandled == 0;
     std::printf("%s\n", passed ? "PASS" : "FAIL");

@@ -49,9 +49,10 @@ const Extreme kExtremes[] = {
     {7, 7, 7},
 };
 
-std::string GeometryRecord(std::int64_t left, std::int64_t top, std::int64_t width,
-                           std::int64_t height, const std::string& parent, bool parentFirst) {
-    fw::DesignRecordWriter writer(fw::RectControl::Lookup());
+std::string GeometryRecord(const fw::ClassRecord& cls, std::int64_t left, std::int64_t top,
+                           std::int64_t width, std::int64_t height, const std::string& parent,
+                           bool parentFirst) {
+    fw::DesignRecordWriter writer(cls);
     if (parentFirst) writer.String("InitialParent", parent);
     writer.Integer("Left", left)
         .Integer("Top", top)
@@ -78,9 +79,10 @@ class GeometryTest : public FrameworkTest {};
 TEST_F(GeometryTest, ExtremeGeometryFromARecordIsClampedAndReachesTheWidget) {
     auto window = OpenWindow();
     auto frame = Make(*window, fw::Canvas::Lookup(), "Frame");
-    fw::SetProperties(*frame, GeometryRecord(30, 40, 90, 170, "", false));
+    fw::SetProperties(*frame, GeometryRecord(fw::Canvas::Lookup(), 30, 40, 90, 170, "", false));
     auto farFrame = Make(*window, fw::Canvas::Lookup(), "FarFrame");
-    fw::SetProperties(*farFrame, GeometryRecord(kMin, kMax, kMax, kMin, "", false));
+    fw::SetProperties(*farFrame,
+                      GeometryRecord(fw::Canvas::Lookup(), kMin, kMax, kMax, kMin, "", false));
     EXPECT_EQ(farFrame->Left(), -kBound);
     EXPECT_EQ(farFrame->Top(), kBound);
     EXPECT_EQ(farFrame->Width(), kBound);
@@ -106,7 +108,7 @@ TEST_F(GeometryTest, ExtremeGeometryFromARecordIsClampedAndReachesTheWidget) {
                         SCOPED_TRACE("Left, Width " + std::to_string(left.given) +
                                      "; Top, Height " + std::to_string(other.given));
                         fw::SetProperties(*control,
-                                          GeometryRecord(left.given, other.given, left.given,
+                                          GeometryRecord(*cls, left.given, other.given, left.given,
                                                          other.given, parent, parentFirst));
                         EXPECT_EQ(control->Parent(), enclosing);
                         EXPECT_EQ(control->Left(), left.position);

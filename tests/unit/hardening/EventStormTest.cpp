@@ -19,6 +19,8 @@
 namespace hardening {
 namespace {
 
+using gametest::CountCharacters;
+
 constexpr int kEvents = 3000;
 
 struct Box {
@@ -33,34 +35,24 @@ struct Box {
     }
 };
 
-constexpr std::array<Box, 10> kFaces = {{{31, 75, 70, 160},
-                                         {142, 73, 70, 160},
-                                         {251, 74, 70, 160},
-                                         {365, 75, 70, 160},
-                                         {467, 73, 70, 160},
-                                         {31, 263, 70, 160},
-                                         {142, 264, 70, 160},
-                                         {251, 264, 70, 160},
-                                         {365, 265, 70, 160},
-                                         {472, 265, 70, 160}}};
-constexpr Box kStartButton{457, 10, 69, 22};
-
-// What a click at a window point lands on: a face (0 to 9), the start button (10), or
-// something without a handler (-1). Points on an edge, where a pixel decides, give -2.
-int Target(int x, int y) {
-    for (int j = 0; j < 10; ++j) {
-        if (kFaces[static_cast<std::size_t>(j)].Inside(x, y, 1)) return j;
-        if (kFaces[static_cast<std::size_t>(j)].Contains(x, y, 1)) return -2;
-    }
-    if (kStartButton.Inside(x, y, 1)) return 10;
-    if (kStartButton.Contains(x, y, 1)) return -2;
-    return -1;
+Box BoxOf(const fw::RectControl& control) {
+    return {static_cast<int>(control.Left()), static_cast<int>(control.Top()),
+            static_cast<int>(control.Width()), static_cast<int>(control.Height())};
 }
 
-std::int64_t Characters(const std::string& utf8) {
-    std::int64_t count = 0;
-    for (unsigned char c : utf8) count += (c & 0xC0) != 0x80;
-    return count;
+// What a click at a window point lands on: a face (0 to 9), the start button (10), or
+// something without a handler (-1). Points on an edge, where a pixel decides, give -2. The
+// places are the window's own controls'.
+int Target(const game::KarutaWindow& window, int x, int y) {
+    for (int j = 0; j < 10; ++j) {
+        const Box face = BoxOf(*window.FudaCanvas(j));
+        if (face.Inside(x, y, 1)) return j;
+        if (face.Contains(x, y, 1)) return -2;
+    }
+    const Box start = BoxOf(*window.StartButton());
+    if (start.Inside(x, y, 1)) return 10;
+    if (start.Contains(x, y, 1)) return -2;
+    return -1;
 }
 
 class EventStormTest : public HardeningTest, public ::testing::WithParamInterface<std::uint32_t> {
@@ -160,13 +152,13 @@ bool EventStormTest::CheckTick(const GameSnapshot& b, const GameSnapshot& a,
     STORM_EXPECT(a.scoreText == fw::Str(a.MyPoint) && a.totalText == fw::Str(a.TotalPoint));
     if (b.GameStarted) {
         STORM_EXPECT(a.MyTime == Now() - b.StartTime);
-        const std::int64_t poem = Characters((*win->OdaiString)(a.OdaiNum));
+        const std::int64_t poem = CountCharacters((*win->OdaiString)(a.OdaiNum));
         const double count = std::trunc(a.MyTime);
         const std::int64_t shown = count <= 0 ? 0
                                    : count >= static_cast<double>(poem)
                                        ? poem
                                        : static_cast<std::int64_t>(count);
-        STORM_EXPECT(Characters(a.odaiText) == shown);
+        STORM_EXPECT(CountCharacters(a.odaiText) == shown);
     } else {
         STORM_EXPECT(a.MyTime == b.MyTime && a.odaiText == b.odaiText);
     }
@@ -206,7 +198,7 @@ TEST_P(EventStormTest, EveryEventKeepsTheRulesAndMakesAnAllowedMove) {
             if (b.Kaisu >= 10) ++gamesEnded;
             held = CheckClick(b, slot, GameSnapshot::Of(*win), name.str());
         } else if (kind < 60) {
-            const int x = pick(0, 569), y = pick(0, 509), target = Target(x, y);
+            const int x = pick(0, 569), y = pick(0, 509), target = Target(*win, x, y);
             if (target == -2) continue;
             name << ": click at " << x << "," << y;
             fw::testing::ClickWindowAt(*win, x, y);

@@ -1,12 +1,10 @@
 #pragma once
 
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace hardening {
 
-using rules::kT0;
-
-// The faults and storms play the game window on the rules tests' own fixture.
-using HardeningTest = rules::GameTest;
+// The faults and storms play the game window on the game tests' one fixture.
+using HardeningTest = gametest::GameTest;
 
 }  // namespace hardening

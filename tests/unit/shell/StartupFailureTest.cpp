@@ -17,21 +17,16 @@
 #include "fw/Window.h"
 #include "shell/FileTypes.h"
 #include "shell/Startup.h"
+#include "support/GameTest.h"
 
 namespace {
 
 namespace FileTypes = shell::FileTypes;
 
-struct Report {
-    std::string className, message;
-};
-
-class StartupFailureTest : public ::testing::Test {
+// What the default handler is handed goes to the fixture's seams (TakeUnhandled).
+class StartupFailureTest : public gametest::SeamTest {
 protected:
     void SetUp() override {
-        fw::SetUnhandledExceptionReporter([this](const std::string& c, const std::string& m) {
-            reports.push_back({c, m});
-        });
         fw::StampFrameworkVersion(0);
         fw::Application::SetSupportsHiDPI(false);
         appBefore = fw::CurrentApplication();
@@ -46,7 +41,7 @@ protected:
     }
     void TearDown() override {
         loopProbe->SetRunMode(fw::Timer::Off);
-        fw::SetUnhandledExceptionReporter({});
+        SeamTest::TearDown();
     }
 
     // The table with one entry replaced.
@@ -66,7 +61,6 @@ protected:
         EXPECT_EQ(fw::Application::SupportsHiDPI(), earlyStartupBegan);
     }
 
-    std::vector<Report> reports;
     std::shared_ptr<fw::Application> appBefore;
     std::size_t registrationsBefore = 0;
     std::shared_ptr<fw::Timer> loopProbe = std::make_shared<fw::Timer>();
@@ -78,9 +72,8 @@ TEST_F(StartupFailureTest, AnInitialiserThatThrowsEndsStartUpBeforeMainsFirstSte
         TableWith(2, [] { throw fw::OutOfBoundsException("an initialiser failed"); });
     const int exitCode = shell::RunProgram(table, nullptr, nullptr, L"", 10);
     EXPECT_EQ(exitCode, 1);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].className, "OutOfBoundsException");
-    EXPECT_EQ(reports[0].message, "an initialiser failed");
+    EXPECT_EQ(TakeUnhandled(),
+              std::vector<std::string>{"OutOfBoundsException: an initialiser failed"});
     ExpectNothingStartedAfter(false);
 }
 
@@ -89,16 +82,19 @@ TEST_F(StartupFailureTest, AnEarlyStartupFailureSkipsTheAppTheWindowAndTheLoop) 
     const auto table = TableWith(0, [] { FileTypes::pAllFileTypes = nullptr; });
     const int exitCode = shell::RunProgram(table, nullptr, nullptr, L"", 10);
     EXPECT_EQ(exitCode, 1);
-    ASSERT_EQ(reports.size(), 1u);
-    EXPECT_EQ(reports[0].className, "NilObjectException");
+    const auto reported = TakeUnhandled();
+    ASSERT_EQ(reported.size(), 1u);
+    EXPECT_TRUE(reported[0].starts_with("NilObjectException: ")) << reported[0];
     ExpectNothingStartedAfter(true);
     ASSERT_NE(FileTypes::Text(), nullptr);
     EXPECT_FALSE(FileTypes::Text()->IsRegistered());
 }
 
 TEST_F(StartupFailureTest, ADefaultHandlerThatThrowsStillEndsTheRunWithTheExitCode) {
-    fw::SetUnhandledExceptionReporter([this](const std::string& c, const std::string& m) {
-        reports.push_back({c, m});
+    // Counted where it outlives the test: the handler stays installed until the fixture goes.
+    const auto reports = std::make_shared<std::size_t>(0);
+    fw::SetUnhandledExceptionReporter([reports](const std::string&, const std::string&) {
+        ++*reports;
         throw std::runtime_error("the handler failed too");
     });
     const auto table =
@@ -106,7 +102,7 @@ TEST_F(StartupFailureTest, ADefaultHandlerThatThrowsStillEndsTheRunWithTheExitCo
     int exitCode = -1;
     EXPECT_NO_THROW(exitCode = shell::RunProgram(table, nullptr, nullptr, L"", 10));
     EXPECT_EQ(exitCode, 1);
-    EXPECT_EQ(reports.size(), 1u);
+    EXPECT_EQ(*reports, 1u);
     ExpectNothingStartedAfter(false);
 }
 

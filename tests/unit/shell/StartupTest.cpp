@@ -16,6 +16,7 @@
 #include "fw/Runtime.h"
 #include "fw/Timer.h"
 #include "fw/Window.h"
+#include "fw/testing/Seams.h"
 #include "game/CardCanvas.h"
 #include "game/FudaCanvas.h"
 #include "game/KarutaWindow.h"
@@ -25,24 +26,21 @@
 #include "shell/FileTypes.h"
 #include "shell/MenuBar1.h"
 #include "shell/Startup.h"
+#include "support/GameTest.h"
 
 namespace {
 
 namespace FileTypes = shell::FileTypes;
 
-void CloseAllWindows() {
-    for (const auto& w : fw::OpenWindows()) w->Close();
-    fw::ProcessEvents();
-}
-
-class StartupTest : public ::testing::Test {
+// Start-up opens the game window itself; each test starts with no window and the file types
+// as the initialisers leave them.
+class StartupTest : public gametest::SeamTest {
 protected:
     void SetUp() override {
-        CloseAllWindows();
+        fw::testing::CloseAllWindows();
         FileTypes::pText = nullptr;
         FileTypes::pAllFileTypes_Init();
     }
-    void TearDown() override { CloseAllWindows(); }
 };
 
 TEST_F(StartupTest, InitializerTableRunsTheProgramsTenInitialisersInOrder) {

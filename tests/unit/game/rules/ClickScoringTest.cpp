@@ -9,10 +9,14 @@
 
 #include "fw/Text.h"
 #include "fw/testing/Player.h"
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
+
+using gametest::FirstCharacters;
+using gametest::GameTest;
+using gametest::kT0;
 
 using ClickScoring = GameTest;
 

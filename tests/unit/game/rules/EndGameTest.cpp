@@ -5,10 +5,12 @@
 #include <algorithm>
 
 #include "fw/testing/Player.h"
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
+
+using gametest::GameTest;
 
 // Ten rounds answered right after the same number of seconds each: the game ends on the
 // tenth click.

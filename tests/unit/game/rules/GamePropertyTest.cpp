@@ -6,10 +6,12 @@
 
 #include "fw/Text.h"
 #include "fw/testing/Player.h"
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
+
+using gametest::GameTest;
 
 using GameProperties = GameTest;
 

@@ -9,10 +9,12 @@
 #include "fw/Runtime.h"
 #include "fw/TextEdit.h"
 #include "fw/testing/Player.h"
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
+
+using gametest::GameTest;
 
 using fw::testing::Key;
 

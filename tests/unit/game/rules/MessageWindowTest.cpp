@@ -2,6 +2,7 @@
 // instance, and closing it.
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -13,6 +14,7 @@
 #include "fw/Window.h"
 #include "fw/testing/Player.h"
 #include "game/MessageWindow.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
@@ -20,139 +22,145 @@ namespace {
 using game::MessageWindow;
 using Entries = std::vector<std::pair<std::string, fw::PropertyValue>>;
 
-class ResultWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        fw::SetUnhandledExceptionReporter([this](const std::string& c, const std::string& m) {
-            unhandled.push_back(c + ": " + m);
-        });
-    }
-    void TearDown() override {
-        for (const std::string& e : unhandled) ADD_FAILURE() << "unhandled exception: " << e;
-        for (const auto& w : fw::OpenWindows()) w->Close();
-        fw::ProcessEvents();
-        fw::SetUnhandledExceptionReporter({});
-    }
-    std::vector<std::string> unhandled;
+// The result window on its own: no game window is open.
+using ResultWindow = gametest::SeamTest;
+
+// One of the result window's three design records: its pinned length, how it ends, and every
+// entry read back against its class in stored order.
+struct RecordCase {
+    const char* name;
+    const std::string& (*record)();
+    const fw::ClassRecord& (*cls)();
+    std::size_t size;
+    std::string tail;
+    Entries entries;
 };
 
-// The record read back against its class: every name and value, in stored order.
-void ExpectEntries(const fw::ClassRecord& cls, const std::string& record, const Entries& expected) {
-    const auto entries = fw::ParseDesignRecord(cls, record);
-    ASSERT_EQ(entries.size(), expected.size());
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        EXPECT_EQ(entries[i].name, expected[i].first) << "entry " << i;
-        EXPECT_EQ(entries[i].value, expected[i].second)
-            << "entry " << i << " " << expected[i].first;
-    }
-}
+void PrintTo(const RecordCase& c, std::ostream* out) { *out << c.name; }
 
 using I = std::int64_t;
 using S = std::string;
 
-TEST_F(ResultWindow, WindowRecordIs367BytesOf22EntriesInStoredOrder) {
-    const std::string& record = MessageWindow::WindowRecord();
-    EXPECT_EQ(record.size(), 367u);
-    EXPECT_EQ(record.substr(record.size() - 12), std::string("LiveResize \0", 12));
-    ExpectEntries(fw::Window::Lookup(), record,
-                  {{"Width", I{388}},
-                   {"Height", I{100}},
-                   {"MinimumWidth", I{64}},
-                   {"MinimumHeight", I{64}},
-                   {"MaximumWidth", I{32000}},
-                   {"MaximumHeight", I{32000}},
-                   {"Type", I{0}},
-                   {"Title", S()},
-                   {"HasCloseButton", true},
-                   {"HasMaximizeButton", true},
-                   {"HasMinimizeButton", true},
-                   {"HasFullScreenButton", false},
-                   {"Resizeable", true},
-                   {"Composite", false},
-                   {"MacProcID", I{0}},
-                   {"FullScreen", false},
-                   {"DefaultLocation", I{0}},
-                   {"Visible", true},
-                   {"HasBackgroundColor", false},
-                   {"BackgroundColor", fw::Color{0x00ffffff}},
-                   {"MenuBarVisible", true},
-                   {"LiveResize", false}});
+const RecordCase kRecords[] = {
+    {"WindowIs367BytesOf22Entries",
+     &MessageWindow::WindowRecord,
+     &fw::Window::Lookup,
+     367,
+     std::string("LiveResize \0", 12),
+     {{"Width", I{388}},
+      {"Height", I{100}},
+      {"MinimumWidth", I{64}},
+      {"MinimumHeight", I{64}},
+      {"MaximumWidth", I{32000}},
+      {"MaximumHeight", I{32000}},
+      {"Type", I{0}},
+      {"Title", S()},
+      {"HasCloseButton", true},
+      {"HasMaximizeButton", true},
+      {"HasMinimizeButton", true},
+      {"HasFullScreenButton", false},
+      {"Resizeable", true},
+      {"Composite", false},
+      {"MacProcID", I{0}},
+      {"FullScreen", false},
+      {"DefaultLocation", I{0}},
+      {"Visible", true},
+      {"HasBackgroundColor", false},
+      {"BackgroundColor", fw::Color{0x00ffffff}},
+      {"MenuBarVisible", true},
+      {"LiveResize", false}}},
+    {"MessageIs422BytesOf32Entries",
+     &MessageWindow::MessageRecord,
+     &fw::Label::Lookup,
+     422,
+     std::string("Name \x07\0\0\0Message", 16),
+     {{"FontUnit", std::uint8_t{0}},
+      {"FontSize", 12.0f},
+      {"FontName", S("MS明朝")},
+      {"TextAlignment", I{0}},
+      {"Tooltip", S()},
+      {"AllowAutoDeactivate", true},
+      {"InitialParent", S()},
+      {"DataField", S()},
+      {"DataSource", S()},
+      {"Underline", false},
+      {"Italic", false},
+      {"Bold", false},
+      {"Visible", true},
+      {"Text", S()},
+      {"Transparent", false},
+      {"TextColor", fw::Color{0}},
+      {"Selectable", false},
+      {"Multiline", true},
+      {"Enabled", true},
+      {"TabStop", true},
+      {"TabPanelIndex", I{0}},
+      {"TabIndex", I{0}},
+      {"LockBottom", false},
+      {"LockRight", false},
+      {"LockTop", false},
+      {"LockLeft", false},
+      {"Height", I{52}},
+      {"Width", I{348}},
+      {"Top", I{14}},
+      {"Left", I{20}},
+      {"Index", I{fw::kNoIndex}},
+      {"Name", S("Message")}}},
+    {"OkButtonIs378BytesOf29Entries",
+     &MessageWindow::OKButtonRecord,
+     &fw::PushButton::Lookup,
+     378,
+     std::string("Name \x08\0\0\0OKButton", 17),
+     {{"FontUnit", std::uint8_t{0}},
+      {"FontSize", 12.0f},
+      {"FontName", S("System")},
+      {"Tooltip", S()},
+      {"MacButtonStyle", I{0}},
+      {"AllowAutoDeactivate", true},
+      {"InitialParent", S()},
+      {"Underline", false},
+      {"Italic", false},
+      {"Bold", false},
+      {"Visible", true},
+      {"Transparent", true},
+      {"Enabled", true},
+      {"Default", true},
+      {"Caption", S("OK")},
+      {"Cancel", false},
+      {"TabStop", true},
+      {"TabPanelIndex", I{0}},
+      {"TabIndex", I{1}},
+      {"LockBottom", false},
+      {"LockRight", false},
+      {"LockTop", false},
+      {"LockLeft", false},
+      {"Height", I{22}},
+      {"Width", I{69}},
+      {"Top", I{71}},
+      {"Left", I{240}},
+      {"Index", I{fw::kNoIndex}},
+      {"Name", S("OKButton")}}},
+};
+
+class ResultWindowRecord : public ::testing::TestWithParam<RecordCase> {};
+
+TEST_P(ResultWindowRecord, HoldsItsEntriesInStoredOrder) {
+    const RecordCase& c = GetParam();
+    const std::string& record = c.record();
+    EXPECT_EQ(record.size(), c.size);
+    ASSERT_GE(record.size(), c.tail.size());
+    EXPECT_EQ(record.substr(record.size() - c.tail.size()), c.tail);
+    const auto entries = fw::ParseDesignRecord(c.cls(), record);
+    ASSERT_EQ(entries.size(), c.entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        EXPECT_EQ(entries[i].name, c.entries[i].first) << "entry " << i;
+        EXPECT_EQ(entries[i].value, c.entries[i].second)
+            << "entry " << i << " " << c.entries[i].first;
+    }
 }
 
-TEST_F(ResultWindow, MessageRecordIs422BytesOf32EntriesInStoredOrder) {
-    const std::string& record = MessageWindow::MessageRecord();
-    EXPECT_EQ(record.size(), 422u);
-    EXPECT_EQ(record.substr(record.size() - 16), std::string("Name \x07\0\0\0Message", 16));
-    ExpectEntries(fw::Label::Lookup(), record,
-                  {{"FontUnit", std::uint8_t{0}},
-                   {"FontSize", 12.0f},
-                   {"FontName", S("MS明朝")},
-                   {"TextAlignment", I{0}},
-                   {"Tooltip", S()},
-                   {"AllowAutoDeactivate", true},
-                   {"InitialParent", S()},
-                   {"DataField", S()},
-                   {"DataSource", S()},
-                   {"Underline", false},
-                   {"Italic", false},
-                   {"Bold", false},
-                   {"Visible", true},
-                   {"Text", S()},
-                   {"Transparent", false},
-                   {"TextColor", fw::Color{0}},
-                   {"Selectable", false},
-                   {"Multiline", true},
-                   {"Enabled", true},
-                   {"TabStop", true},
-                   {"TabPanelIndex", I{0}},
-                   {"TabIndex", I{0}},
-                   {"LockBottom", false},
-                   {"LockRight", false},
-                   {"LockTop", false},
-                   {"LockLeft", false},
-                   {"Height", I{52}},
-                   {"Width", I{348}},
-                   {"Top", I{14}},
-                   {"Left", I{20}},
-                   {"Index", I{fw::kNoIndex}},
-                   {"Name", S("Message")}});
-}
-
-TEST_F(ResultWindow, OkButtonRecordIs378BytesOf29EntriesInStoredOrder) {
-    const std::string& record = MessageWindow::OKButtonRecord();
-    EXPECT_EQ(record.size(), 378u);
-    EXPECT_EQ(record.substr(record.size() - 17), std::string("Name \x08\0\0\0OKButton", 17));
-    ExpectEntries(fw::PushButton::Lookup(), record,
-                  {{"FontUnit", std::uint8_t{0}},
-                   {"FontSize", 12.0f},
-                   {"FontName", S("System")},
-                   {"Tooltip", S()},
-                   {"MacButtonStyle", I{0}},
-                   {"AllowAutoDeactivate", true},
-                   {"InitialParent", S()},
-                   {"Underline", false},
-                   {"Italic", false},
-                   {"Bold", false},
-                   {"Visible", true},
-                   {"Transparent", true},
-                   {"Enabled", true},
-                   {"Default", true},
-                   {"Caption", S("OK")},
-                   {"Cancel", false},
-                   {"TabStop", true},
-                   {"TabPanelIndex", I{0}},
-                   {"TabIndex", I{1}},
-                   {"LockBottom", false},
-                   {"LockRight", false},
-                   {"LockTop", false},
-                   {"LockLeft", false},
-                   {"Height", I{22}},
-                   {"Width", I{69}},
-                   {"Top", I{71}},
-                   {"Left", I{240}},
-                   {"Index", I{fw::kNoIndex}},
-                   {"Name", S("OKButton")}});
-}
+INSTANTIATE_TEST_SUITE_P(ThreeRecords, ResultWindowRecord, ::testing::ValuesIn(kRecords),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ResultWindow, ItsClassRecord) {
     const fw::ClassRecord& cls = MessageWindow::Lookup();

@@ -4,10 +4,13 @@
 
 #include "fw/Text.h"
 #include "game/PoemData.h"
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
+
+using gametest::FirstCharacters;
+using gametest::GameTest;
 
 using PromptClock = GameTest;
 

@@ -5,10 +5,14 @@
 #include <set>
 
 #include "fw/Text.h"
-#include "unit/game/rules/GameFixture.h"
+#include "support/GameTest.h"
 
 namespace rules {
 namespace {
+
+using gametest::CardPicture;
+using gametest::GameTest;
+using gametest::kT0;
 
 using RoundStart = GameTest;
 

@@ -126,27 +126,6 @@ std::shared_ptr<fw::MenuBar> FourteenItemBar(bool withEditCut = true) {
     return bar;
 }
 
-std::vector<std::pair<std::string, std::function<fw::ObjectRef(const KarutaWindow&)>>>
-MenuAccessors() {
-    using W = KarutaWindow;
-    return {
-        {"UntitledMenu2", [](const W& w) { return fw::ObjectRef(w.UntitledMenu2()); }},
-        {"EditMenu", [](const W& w) { return fw::ObjectRef(w.EditMenu()); }},
-        {"UntitledMenu3", [](const W& w) { return fw::ObjectRef(w.UntitledMenu3()); }},
-        {"UntitledMenu4", [](const W& w) { return fw::ObjectRef(w.UntitledMenu4()); }},
-        {"EditClear", [](const W& w) { return fw::ObjectRef(w.EditClear()); }},
-        {"EditPaste", [](const W& w) { return fw::ObjectRef(w.EditPaste()); }},
-        {"EditCopy", [](const W& w) { return fw::ObjectRef(w.EditCopy()); }},
-        {"EditCut", [](const W& w) { return fw::ObjectRef(w.EditCut()); }},
-        {"UntitledMenu0", [](const W& w) { return fw::ObjectRef(w.UntitledMenu0()); }},
-        {"EditUndo", [](const W& w) { return fw::ObjectRef(w.EditUndo()); }},
-        {"FileMenu", [](const W& w) { return fw::ObjectRef(w.FileMenu()); }},
-        {"UntitledMenu5", [](const W& w) { return fw::ObjectRef(w.UntitledMenu5()); }},
-        {"FileQuit", [](const W& w) { return fw::ObjectRef(w.FileQuit()); }},
-        {"UntitledMenu1", [](const W& w) { return fw::ObjectRef(w.UntitledMenu1()); }},
-    };
-}
-
 TEST(MenuItemAccessors, EachFindsItsItemInTheWindowsBarNestedItemsIncluded) {
     auto bare = std::make_shared<KarutaWindow>();
     auto bar = FourteenItemBar();

@@ -1,34 +1,44 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
-#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "fw/Canvas.h"
 #include "fw/Picture.h"
 #include "game/KarutaWindow.h"
+#include "support/GameTest.h"
 
 namespace window {
 
-// The game window opened fresh for each test, its pictures read from the build's picture
-// folder. Exceptions that leave a handler fail the test.
-class OpenWindowTest : public ::testing::Test {
-protected:
-    void SetUp() override;
-    void TearDown() override;
+// The window tests open the game window on the game tests' one fixture.
+using OpenWindowTest = gametest::GameTest;
 
-    std::shared_ptr<game::KarutaWindow> win;
-
-private:
-    std::vector<std::string> unhandled_;
-};
-
-// Closes every open window and lets the framework release them.
-void CloseAllWindows();
+// Every menu-item accessor of the game window with the name it looks up, in the class's
+// method order.
+inline std::vector<std::pair<std::string, std::function<fw::ObjectRef(const game::KarutaWindow&)>>>
+MenuAccessors() {
+    using W = game::KarutaWindow;
+    return {
+        {"UntitledMenu2", [](const W& w) { return fw::ObjectRef(w.UntitledMenu2()); }},
+        {"EditMenu", [](const W& w) { return fw::ObjectRef(w.EditMenu()); }},
+        {"UntitledMenu3", [](const W& w) { return fw::ObjectRef(w.UntitledMenu3()); }},
+        {"UntitledMenu4", [](const W& w) { return fw::ObjectRef(w.UntitledMenu4()); }},
+        {"EditClear", [](const W& w) { return fw::ObjectRef(w.EditClear()); }},
+        {"EditPaste", [](const W& w) { return fw::ObjectRef(w.EditPaste()); }},
+        {"EditCopy", [](const W& w) { return fw::ObjectRef(w.EditCopy()); }},
+        {"EditCut", [](const W& w) { return fw::ObjectRef(w.EditCut()); }},
+        {"UntitledMenu0", [](const W& w) { return fw::ObjectRef(w.UntitledMenu0()); }},
+        {"EditUndo", [](const W& w) { return fw::ObjectRef(w.EditUndo()); }},
+        {"FileMenu", [](const W& w) { return fw::ObjectRef(w.FileMenu()); }},
+        {"UntitledMenu5", [](const W& w) { return fw::ObjectRef(w.UntitledMenu5()); }},
+        {"FileQuit", [](const W& w) { return fw::ObjectRef(w.FileQuit()); }},
+        {"UntitledMenu1", [](const W& w) { return fw::ObjectRef(w.UntitledMenu1()); }},
+    };
+}
 
 // One DrawPicture call, as a Paint handler made it.
 struct DrawCall {
@@ -69,8 +79,5 @@ std::string BuiltPicture(std::string_view name);
 
 // Writes a plain PNG picture of that size.
 void WritePicture(const std::string& path, int width, int height);
-
-// The characters (code points) of a UTF-8 text, counted without the framework.
-std::size_t CountCharacters(std::string_view utf8);
 
 }  // namespace window
