@@ -515,6 +515,14 @@ class Game:
         text = self.stderr_text().strip()
         return ("; its standard error:\n" + text[-3000:]) if text else ""
 
+    def quit_with_ctrl_q(self):
+        """Quits as a player would, and checks the run ended cleanly: exit code 0 and no
+        unhandled exception reported."""
+        self.key("ctrl+q")
+        code = self.wait_exit()
+        check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
+        self.check_no_unhandled_exception()
+
     def check_no_unhandled_exception(self):
         lines = [l for l in self.stderr_text().splitlines() if "unhandled" in l]
         check(not lines, "the game reported unhandled exceptions:\n" + "\n".join(lines[:20]))

@@ -122,10 +122,7 @@ def play_two_rounds(game, empty_colour, blank_round_one, blank_round_two):
 
     peak = peak_memory_kb(game.pid)
     check(peak < PEAK_MEMORY_LIMIT_KB, "the game's resident memory peaked at %d MB" % (peak // 1024))
-    game.key("ctrl+q")
-    code = game.wait_exit()
-    check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
-    game.check_no_unhandled_exception()
+    game.quit_with_ctrl_q()
     check_decoder_quiet(game)
 
 

@@ -144,10 +144,7 @@ def test(session):
     game.press_start()
     game.wait_text(h.KAISU_FIELD, "2", "the round field after OK")
 
-    game.key("ctrl+q")
-    code = game.wait_exit()
-    check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
-    game.check_no_unhandled_exception()
+    game.quit_with_ctrl_q()
 
 
 def wait_for_cards(game, green):

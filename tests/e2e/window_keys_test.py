@@ -81,10 +81,7 @@ def test(session):
     game.key("Return", window=result)
     h.wait_until(lambda: not game.other_windows(), 5, "the result window to close after Return")
 
-    game.key("ctrl+q")
-    code = game.wait_exit()
-    check(code == 0, "Ctrl+Q ended the run with exit code %d" % code)
-    game.check_no_unhandled_exception()
+    game.quit_with_ctrl_q()
 
 
 if __name__ == "__main__":
