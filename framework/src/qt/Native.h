@@ -29,7 +29,12 @@ inline QString ToQt(std::string_view text) {
 inline std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
 // Shows line ends of any kind (CR, LF, CR LF) as Qt's line feed.
-QString DisplayText(std::string_view text);
+inline QString DisplayText(std::string_view text) {
+    QString out = ToQt(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
 
 // A control's widget. Qt may delete the widget with its parent, so the control holds it
 // through a guarded pointer and deletes it only while it still exists.
