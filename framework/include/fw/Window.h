@@ -24,6 +24,7 @@ class WindowWidget;
 // (Event_Open), and shows the window when it is Visible. While open, the framework holds the
 // window; Close() (or the close box) lets it go.
 class Window : public Object {
+public:
     FW_OBJECT;
 
     Window();
