@@ -22,17 +22,15 @@ Window::Window() = default;
 Window::~Window() {
     // Controls first: their widgets are children of the native window.
     controls_.clear();
-    if (native_) {
-        native_->Detach();
-        delete native_;
-    }
+    if (native_) native_->Detach();
+    native_.reset();
 }
 
 void Window::Constructor() {
     RequireUIThread();
     if (native_) throw RuntimeException("the window " + Class().Name() + " is already constructed");
     auto self = std::static_pointer_cast<Window>(shared_from_this());
-    native_ = new detail::WindowWidget(this);
+    native_ = std::make_unique<detail::WindowWidget>(this);
     open_ = true;
     detail::HoldOpenWindow(self);
     detail::SetImplicitIfNone(Class().Name(), self);

@@ -109,7 +109,7 @@ void Window::SyncNative() {
         native_->setAutoFillBackground(true);
     } else {
         native_->setAutoFillBackground(false);
-        palette = QApplication::palette(native_);
+        palette = QApplication::palette(native_.get());
     }
     native_->setPalette(palette);
     auto bar = menuBar_;
