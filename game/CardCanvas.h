@@ -9,6 +9,7 @@ namespace game {
 // The class of the ten card frames (control set "CardCanvas"); registered as
 // "KarutaWindow.CardCanvas". It adds no state: the window's handlers do the work.
 class CardCanvas : public fw::Canvas {
+public:
     FW_OBJECT;
 
     static void ctblinit();

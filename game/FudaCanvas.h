@@ -11,6 +11,7 @@ namespace game {
 // left button judges a card: a right or middle click on a face raises no MouseDown and does
 // nothing.
 class FudaCanvas : public fw::Canvas {
+public:
     FW_OBJECT;
 
     static void ctblinit();

@@ -22,6 +22,7 @@ namespace game {
 // The game window: its properties hold the whole game, its 46 controls make up the board,
 // and its handlers carry the rules.
 class KarutaWindow : public fw::Window {
+public:
     FW_OBJECT;
 
     // The live game window, or a new one, constructed and shown.

@@ -13,6 +13,7 @@ namespace game {
 // The result window: a multi-line label for the result text and an OK button that closes it.
 // Reached only through its implicit instance, so at most one is open at a time.
 class MessageWindow : public fw::Window {
+public:
     FW_OBJECT;
 
     // The live result window, or a new one built from its design records.

@@ -13,6 +13,7 @@ namespace game {
 // The game window's timer: a Timer that a window can hold among its controls. It knows its
 // window only weakly, so it never keeps the window alive.
 class KarutaWindow::wrapper_MyTimer : public fw::Timer, public fw::PaneChild {
+public:
     FW_OBJECT;
 
     static void ctblinit();

@@ -9,6 +9,7 @@ namespace shell {
 // The application object: one per run, made and registered at start-up, carrying the version
 // data and the menu bar. It handles no event of its own.
 class App : public fw::Application {
+public:
     FW_OBJECT;
 
     // Builds the class record (from the initialiser table at start-up).

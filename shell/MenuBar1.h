@@ -11,6 +11,7 @@ namespace shell {
 // items, and menus and items with empty captions. Built on first use and shared by the
 // application and every game window; the program gives no item an action of its own.
 class MenuBar1 : public fw::MenuBar {
+public:
     FW_OBJECT;
     // Finding an item by name, as readers of the bar do.
     using fw::MenuItem::Lookup;

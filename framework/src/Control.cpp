@@ -66,13 +66,13 @@ void RectControl::Constructor() {
     if (!initialParent_.empty() && !Parent()) SetInitialParent(initialParent_);
     auto parent = Parent();
     QWidget* parentWidget = parent && parent->NativeHandle() ? parent->NativeHandle() : content;
-    native_->widget = CreateWidget(parentWidget);
+    native_->widget.reset(CreateWidget(parentWidget));
     SyncWidget();
 }
 
 bool RectControl::IsConstructed() const { return native_->widget != nullptr; }
 
-QWidget* RectControl::NativeHandle() const { return native_->widget.data(); }
+QWidget* RectControl::NativeHandle() const { return native_->widget.get(); }
 
 void RectControl::SyncGeometry() {
     QWidget* w = NativeHandle();

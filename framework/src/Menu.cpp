@@ -132,19 +132,20 @@ namespace {
 
 // Shortcuts live on the window, so that they work whether or not the bar is shown. A focused
 // text field takes its own editing keys first, as a player expects.
-void AddShortcuts(QWidget* window, const std::shared_ptr<MenuItem>& item, QList<QAction*>& out) {
+void AddShortcuts(QWidget* window, const std::shared_ptr<MenuItem>& item,
+                  std::vector<std::unique_ptr<QAction>>& out) {
     for (std::int64_t i = 0; i < item->Count(); ++i) {
         auto child = item->Item(i);
         if (!child->CommandKey().empty()) {
-            auto* action = new QAction(window);
+            auto action = std::make_unique<QAction>(window);
             action->setShortcut(QKeySequence(ToQt(child->CommandKey())));
             action->setShortcutContext(Qt::WindowShortcut);
             std::weak_ptr<MenuItem> weak = child;
-            QObject::connect(action, &QAction::triggered, action, [weak] {
+            QObject::connect(action.get(), &QAction::triggered, action.get(), [weak] {
                 if (auto target = weak.lock()) Deliver([&] { target->Choose(); });
             });
-            window->addAction(action);
-            out.push_back(action);
+            window->addAction(action.get());
+            out.push_back(std::move(action));
         }
         AddShortcuts(window, child, out);
     }
@@ -176,26 +177,21 @@ void Fill(QMenu* menu, const std::shared_ptr<MenuItem>& item) {
 }  // namespace
 
 void WindowWidget::SetMenuBar(const std::shared_ptr<fw::MenuBar>& bar, bool visible) {
-    if (bar == shownBar_.lock() && visible == barShown_ && (bar || shortcuts_.isEmpty())) return;
+    if (bar == shownBar_.lock() && visible == barShown_ && (bar || shortcuts_.empty())) return;
     shownBar_ = bar;
     barShown_ = visible;
-    for (QAction* a : shortcuts_) {
-        removeAction(a);
-        delete a;
-    }
-    shortcuts_.clear();
-    delete menuBar_;
-    menuBar_ = nullptr;
+    shortcuts_.clear();  // a deleted action leaves the window it was added to
+    menuBar_.reset();
     if (!bar) return;
     AddShortcuts(this, bar, shortcuts_);
     if (!visible) return;
-    auto* menus = new QMenuBar(this);
+    auto menus = std::make_unique<QMenuBar>(this);
     for (std::int64_t i = 0; i < bar->Count(); ++i) {
         auto top = bar->Item(i);
         if (top->Visible()) Fill(menus->addMenu(Caption(*top)), top);
     }
-    menuBar_ = menus;
-    menus->show();
+    menuBar_ = std::move(menus);
+    menuBar_->show();
 }
 
 }  // namespace detail

@@ -12,6 +12,7 @@ class MenuBar;
 
 // The application object; one per run, registered with RuntimeRegisterAppObject.
 class Application : public Object {
+public:
     FW_OBJECT;
 
     struct VersionData {

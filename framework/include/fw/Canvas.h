@@ -29,6 +29,7 @@ public:
 // A control that its handlers paint. The framework draws nothing of its own on it: a
 // transparent canvas that paints nothing lets what lies beneath show.
 class Canvas : public RectControl {
+public:
     FW_OBJECT;
 
     Canvas();

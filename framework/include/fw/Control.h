@@ -32,6 +32,7 @@ protected:
 
 // Something a window holds: its name, its index in a control set, its window, its Open event.
 class Control : public Object, public PaneChild {
+public:
     FW_OBJECT;
 
     Control();
@@ -61,6 +62,7 @@ struct NativeWidget;
 // widget, made by Constructor(), mirrors it. Positions are in window coordinates, also for a
 // control placed inside another control (InitialParent).
 class RectControl : public Control {
+public:
     FW_OBJECT;
 
     RectControl();

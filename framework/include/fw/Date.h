@@ -8,6 +8,7 @@ namespace fw {
 
 // A moment in time, taken from the framework's clock when the Date is made.
 class Date : public Object {
+public:
     FW_OBJECT;
 
     using Clock = std::function<double()>;

@@ -10,6 +10,7 @@ namespace fw {
 // A file type the application knows. Changing a value withdraws the type's registration;
 // converting it to text registers it again with its current values.
 class FileType : public Object {
+public:
     FW_OBJECT;
 
     const std::string& Name() const { return name_; }

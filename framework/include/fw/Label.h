@@ -10,6 +10,7 @@ namespace fw {
 // A text on a window. Lines of the text may be separated by CR, LF or CR LF; the text reads
 // back byte for byte as it was set.
 class Label : public RectControl, public FontStyled {
+public:
     FW_OBJECT;
 
     Label();

@@ -10,6 +10,7 @@ namespace fw {
 
 // A list of rows.
 class Listbox : public RectControl, public FontStyled {
+public:
     FW_OBJECT;
 
     Listbox();

@@ -12,6 +12,7 @@ namespace fw {
 
 // An item of a menu bar; an item with children is a menu. The caption "-" makes a separator.
 class MenuItem : public Object {
+public:
     FW_OBJECT;
 
     MenuItem();
@@ -55,12 +56,14 @@ private:
 
 // The subclasses' own class-record accessor would hide Lookup(name); both stay callable.
 class MenuBar : public MenuItem {
+public:
     FW_OBJECT;
     using MenuItem::Lookup;
 };
 
 // Choosing it quits the application.
 class QuitMenuItem : public MenuItem {
+public:
     FW_OBJECT;
     using MenuItem::Lookup;
     void Choose() override;
@@ -68,6 +71,7 @@ class QuitMenuItem : public MenuItem {
 
 // An item the platform may move to its application menu; elsewhere an ordinary item.
 class AppMenuItem : public MenuItem {
+public:
     FW_OBJECT;
     using MenuItem::Lookup;
 };

@@ -105,9 +105,8 @@ private:
     std::vector<std::pair<std::string, PropertyValue>> stored_;
 };
 
-// Declares the class-record accessors of a framework class.
+// Declares the class-record accessors of a framework class; write it after `public:`.
 #define FW_OBJECT                             \
-public:                                       \
     static const ::fw::ClassRecord& Lookup(); \
     const ::fw::ClassRecord& Class() const override
 

@@ -16,6 +16,7 @@ struct PictureData;
 
 // An image read from a file. Pictures are shared, never copied.
 class Picture : public Object {
+public:
     FW_OBJECT;
 
     explicit Picture(std::unique_ptr<detail::PictureData> data);

@@ -9,6 +9,7 @@ namespace fw {
 
 // A push button. Action reaches its handlers when the user presses it.
 class PushButton : public RectControl, public FontStyled {
+public:
     FW_OBJECT;
 
     PushButton();

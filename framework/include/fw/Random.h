@@ -10,6 +10,7 @@ namespace fw {
 
 // A random-number generator, seeded from the framework's seed source when it is made.
 class Random : public Object {
+public:
     FW_OBJECT;
 
     using SeedSource = std::function<std::uint64_t()>;

@@ -6,6 +6,7 @@ namespace fw {
 
 // A horizontal line (vertical when taller than wide).
 class Separator : public RectControl {
+public:
     FW_OBJECT;
 
     Separator();

@@ -9,6 +9,7 @@ namespace fw {
 
 // A control the user can type into. Text() reads what the field holds now, typing included.
 class TextEdit : public RectControl, public FontStyled {
+public:
     FW_OBJECT;
 
     TextEdit();
@@ -48,6 +49,7 @@ protected:
 
 // A one-line text field.
 class TextField : public TextEdit {
+public:
     FW_OBJECT;
 
     TextField();
@@ -67,6 +69,7 @@ private:
 // A text area of one or more lines. With MultiLine True it takes the Return key for a line
 // break; otherwise Return goes on to the window (its default button).
 class TextArea : public TextEdit {
+public:
     FW_OBJECT;
 
     TextArea();

@@ -25,6 +25,7 @@ protected:
 // A timer. RunMode 0 is off, 1 fires once, 2 fires again every Period milliseconds. It fires
 // on the GUI thread, between other events.
 class Timer : public Object {
+public:
     FW_OBJECT;
 
     enum RunModes : std::int64_t { Off = 0, Single = 1, Multiple = 2 };

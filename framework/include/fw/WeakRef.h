@@ -8,6 +8,7 @@ namespace fw {
 
 // A reference that does not keep its object alive.
 class WeakRef : public Object {
+public:
     FW_OBJECT;
 
     explicit WeakRef(const ObjectRef& object) : target_(object) {}

@@ -24,6 +24,7 @@ class WindowWidget;
 // (Event_Open), and shows the window when it is Visible. While open, the framework holds the
 // window; Close() (or the close box) lets it go.
 class Window : public Object {
+public:
     FW_OBJECT;
 
     Window();
@@ -116,7 +117,7 @@ private:
         ObjectRef control;
     };
     std::vector<Entry> controls_;
-    detail::WindowWidget* native_ = nullptr;
+    std::unique_ptr<detail::WindowWidget> native_;
     std::shared_ptr<fw::MenuBar> menuBar_;
     bool open_ = false;
     bool constructing_ = false;  // Visible set by the design waits for the end of Constructor()

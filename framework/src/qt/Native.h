@@ -2,6 +2,7 @@
 
 // Framework-internal glue between the framework's objects and their Qt widgets.
 
+#include <QAction>
 #include <QIcon>
 #include <QImage>
 #include <QPointer>
@@ -31,13 +32,23 @@ inline QString ToQt(std::string_view text) {
 inline std::string FromQt(const QString& text) { return text.toUtf8().toStdString(); }
 
 // Shows line ends of any kind (CR, LF, CR LF) as Qt's line feed.
-QString DisplayText(std::string_view text);
+inline QString DisplayText(std::string_view text) {
+    QString out = ToQt(text);
+    out.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    out.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return out;
+}
 
-// A control's widget. Qt may delete the widget with its parent, so the control holds it
-// through a guarded pointer and deletes it only while it still exists.
+// Deletes a widget that Qt may already have deleted with its parent: the guarded pointer
+// reads null then, so nothing is deleted twice.
+struct DeleteUnlessGone {
+    using pointer = QPointer<QWidget>;
+    void operator()(const pointer& widget) const { delete widget.data(); }
+};
+
+// A control's widget, owned by the control unless its parent goes first.
 struct NativeWidget {
-    QPointer<QWidget> widget;
-    ~NativeWidget() { delete widget.data(); }
+    std::unique_ptr<QWidget, DeleteUnlessGone> widget;
 };
 
 struct PictureData {
@@ -72,9 +83,11 @@ private:
     void Relayout();
 
     Window* owner_;
-    QWidget* content_;
-    QWidget* menuBar_ = nullptr;
-    QList<QAction*> shortcuts_;
+    QWidget* content_;  // a child: Qt deletes it with this widget
+    // Rebuilt when the bar changes. Members are destroyed before QWidget deletes its children,
+    // so Qt never deletes these first.
+    std::unique_ptr<QWidget> menuBar_;
+    std::vector<std::unique_ptr<QAction>> shortcuts_;
     std::weak_ptr<MenuBar> shownBar_;
     bool barShown_ = false;
 };

@@ -156,6 +156,23 @@ TEST_F(MenuTest, HiddenBarHasNoWidgetButItsShortcutsWork) {
     EXPECT_TRUE(stoppedByQuit) << "Ctrl+Q did not end the event loop";
 }
 
+// Hiding and showing the bar on an open window rebuilds it: the old bar and shortcuts go, so
+// the window never holds two of either.
+TEST_F(MenuTest, HidingAndShowingTheBarOnAnOpenWindowKeepsOneBarAndOneSetOfShortcuts) {
+    auto window = WindowWithBar(BuildBar(), true);
+    QWidget* top = window->NativeHandle()->window();
+    const auto bars = [&] { return top->findChildren<QMenuBar*>().size(); };
+    const qsizetype shortcuts = top->actions().size();
+    ASSERT_EQ(bars(), 1);
+    ASSERT_EQ(shortcuts, 3);  // Ctrl+Q, Ctrl+Z, Ctrl+C
+    for (const bool visible : {false, true, true, false, true}) {
+        window->SetMenuBarVisible(visible);
+        EXPECT_EQ(bars(), visible ? 1 : 0);
+        EXPECT_EQ(top->actions().size(), shortcuts);
+    }
+    EXPECT_NE(ShortcutAction(*window, QKeySequence(QStringLiteral("Ctrl+Q"))), nullptr);
+}
+
 TEST_F(MenuTest, QuitItemEndsTheEventLoop) {
     auto quit = std::make_shared<fw::QuitMenuItem>();
     bool stoppedByQuit = true;

@@ -13,6 +13,7 @@ namespace records {
 // case, so that a record can be read against it without a window. Every set is logged, in
 // order, so that tests see exactly what a record applied.
 class RecordProbeBase : public fw::Object {
+public:
     FW_OBJECT;
 
     std::vector<std::pair<std::string, fw::PropertyValue>> sets;
@@ -23,6 +24,7 @@ class RecordProbeBase : public fw::Object {
 // (Integer), Count (Integer; its setter raises OutOfBoundsException for a negative value).
 // Inherited from RecordProbeBase: Left (Integer), Name (String).
 class RecordProbe : public RecordProbeBase {
+public:
     FW_OBJECT;
 };
 

@@ -150,6 +150,7 @@ TEST(MenuBar1, ChoosingTheQuitItemEndsTheEventLoopWithExitCodeZero) {
 // A bar of its own class and slot, built through MenuBar1's build-once path, whose Edit menu
 // fails on demand: the real bar lives for the run and is left alone.
 class BrokenBar : public MenuBar1 {
+public:
     FW_OBJECT;
 
     static std::shared_ptr<MenuBar1> Use() { return BuildOnce(slot, Lookup()); }
