@@ -80,8 +80,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void Relayout();
-
     Window* owner_;
     QWidget* content_;  // a child: Qt deletes it with this widget
     // Rebuilt when the bar changes. Members are destroyed before QWidget deletes its children,

@@ -20,17 +20,6 @@ namespace {
 constexpr std::uint32_t kWhite = 0xffffff, kGreen = 0x008000, kRed = 0xff0000, kBlue = 0x0000ff,
                         kYellow = 0xffff00, kMagenta = 0xff00ff;
 
-// What the game's card canvases paint: their backdrop stretched over the whole canvas, or
-// nothing at all.
-void PaintBackdrop(const fw::ObjectRef& sender, fw::Graphics& g, const std::vector<fw::Rect>&) {
-    auto canvas = fw::RuntimeCheckCast<fw::Canvas>(sender);
-    if (auto picture = canvas->Backdrop())
-        g.DrawPicture(picture, 0, 0, static_cast<double>(canvas->Width()),
-                      static_cast<double>(canvas->Height()), 0, 0,
-                      static_cast<double>(picture->Width()),
-                      static_cast<double>(picture->Height()));
-}
-
 QImage Quadrants(int width, int height) {
     QImage image(width, height, QImage::Format_ARGB32);
     QPainter p(&image);

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QFile>
 
+#include "fw/Canvas.h"
 #include "fw/Date.h"
 #include "fw/Random.h"
 #include "fw/Runtime.h"
@@ -73,6 +74,15 @@ std::shared_ptr<fw::Picture> PictureFolder::Picture(const std::string& name,
     auto picture = fw::Picture::Open(WritePng(name, image));
     EXPECT_NE(picture, nullptr) << name;
     return picture;
+}
+
+void PaintBackdrop(const fw::ObjectRef& sender, fw::Graphics& g, const std::vector<fw::Rect>&) {
+    auto canvas = fw::RuntimeCheckCast<fw::Canvas>(sender);
+    if (auto picture = canvas->Backdrop())
+        g.DrawPicture(picture, 0, 0, static_cast<double>(canvas->Width()),
+                      static_cast<double>(canvas->Height()), 0, 0,
+                      static_cast<double>(picture->Width()),
+                      static_cast<double>(picture->Height()));
 }
 
 QImage Solid(int width, int height, QRgb color) {

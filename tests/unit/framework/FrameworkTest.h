@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "fw/Canvas.h"
 #include "fw/Control.h"
 #include "fw/Picture.h"
 #include "fw/Window.h"
@@ -92,6 +93,10 @@ std::shared_ptr<C> Place(fw::Window& window, const std::string& name, std::int64
     control->Constructor();
     return control;
 }
+
+// What the game's card canvases paint: their backdrop stretched over the whole canvas, or
+// nothing at all when they have none.
+void PaintBackdrop(const fw::ObjectRef& sender, fw::Graphics& g, const std::vector<fw::Rect>&);
 
 QImage Solid(int width, int height, QRgb color);
 QByteArray PngBytes(const QImage& image);

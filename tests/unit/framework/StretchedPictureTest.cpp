@@ -58,16 +58,6 @@ std::vector<CardPicture> CardPictures() {
             {"translucent.png", Noise(kCardWidth, kCardHeight, 2, true)}};
 }
 
-// What the game's card canvases paint: their backdrop stretched over the whole canvas.
-void PaintBackdrop(const fw::ObjectRef& sender, fw::Graphics& g, const std::vector<fw::Rect>&) {
-    auto canvas = fw::RuntimeCheckCast<fw::Canvas>(sender);
-    if (auto picture = canvas->Backdrop())
-        g.DrawPicture(picture, 0, 0, static_cast<double>(canvas->Width()),
-                      static_cast<double>(canvas->Height()), 0, 0,
-                      static_cast<double>(picture->Width()),
-                      static_cast<double>(picture->Height()));
-}
-
 // The window as it paints now, at `ratio` device pixels per window unit.
 QImage Render(const fw::Window& window, qreal ratio = 1) {
     QWidget* content = window.NativeHandle();
