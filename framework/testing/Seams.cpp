@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "fw/Application.h"
 #include "fw/Date.h"
 #include "fw/Exceptions.h"
 #include "fw/Random.h"
@@ -43,6 +44,14 @@ std::vector<std::string> Seams::TakeUnhandled() { return std::exchange(unhandled
 void CloseAllWindows() {
     for (const auto& window : OpenWindows()) window->Close();
     ProcessEvents();
+}
+
+std::shared_ptr<Timer> QuitGuard() {
+    auto guard = std::make_shared<Timer>();
+    guard->Action.Attach([](const ObjectRef&) { Application::Quit(99); });
+    guard->SetPeriod(20000);
+    guard->SetRunMode(Timer::Single);
+    return guard;
 }
 
 }  // namespace fw::testing

@@ -11,6 +11,7 @@
 #include "fw/Object.h"
 #include "fw/Runtime.h"
 #include "fw/Timer.h"
+#include "fw/testing/Seams.h"
 #include "shell/MenuBar1.h"
 
 namespace {
@@ -134,11 +135,7 @@ TEST(MenuBar1, ChoosingTheQuitItemEndsTheEventLoopWithExitCodeZero) {
     });
     choose->SetPeriod(1);
     choose->SetRunMode(fw::Timer::Single);
-    // Ends the loop should the quit item fail to.
-    auto guard = std::make_shared<fw::Timer>();
-    guard->Action.Attach([](const fw::ObjectRef&) { fw::Application::Quit(99); });
-    guard->SetPeriod(20000);
-    guard->SetRunMode(fw::Timer::Single);
+    auto guard = fw::testing::QuitGuard();
 
     fw::RuntimeRun();
     guard->SetRunMode(fw::Timer::Off);

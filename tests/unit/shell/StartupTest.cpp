@@ -136,10 +136,7 @@ TEST_F(StartupTest, TheProgramStartsIntoTheGameWindowAndItsQuitItemEndsTheRunWit
     });
     probe->SetPeriod(1);
     probe->SetRunMode(fw::Timer::Single);
-    auto guard = std::make_shared<fw::Timer>();
-    guard->Action.Attach([](const fw::ObjectRef&) { fw::Application::Quit(99); });
-    guard->SetPeriod(20000);
-    guard->SetRunMode(fw::Timer::Single);
+    auto guard = fw::testing::QuitGuard();
 
     const wchar_t* commandLine = L"-x \"two words\" かるた";
     const int exitCode = shell::wWinMain(nullptr, nullptr, commandLine, 10);
@@ -199,10 +196,7 @@ TEST_F(StartupTest, AHandlerRaisingWhileTheFinalisersRunIsReportedAndTheQuitStil
     });
     probe->SetPeriod(1);
     probe->SetRunMode(fw::Timer::Single);
-    auto guard = std::make_shared<fw::Timer>();
-    guard->Action.Attach([](const fw::ObjectRef&) { fw::Application::Quit(99); });
-    guard->SetPeriod(20000);
-    guard->SetRunMode(fw::Timer::Single);
+    auto guard = fw::testing::QuitGuard();
 
     const int exitCode = shell::wWinMain(nullptr, nullptr, L"", 10);
     guard->SetRunMode(fw::Timer::Off);

@@ -4,8 +4,11 @@
 // generators, the exceptions that reach the event dispatch, and the windows left open.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
+
+#include "fw/Timer.h"
 
 namespace fw::testing {
 
@@ -45,5 +48,9 @@ private:
 
 // Closes every open window and lets the framework release them.
 void CloseAllWindows();
+
+// A started single-shot timer that ends the event loop with exit code 99 after 20 s, should
+// the test's own way out of the loop fail; turn it off once the loop has returned.
+std::shared_ptr<Timer> QuitGuard();
 
 }  // namespace fw::testing
