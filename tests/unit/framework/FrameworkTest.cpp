@@ -8,6 +8,7 @@
 #include "fw/Random.h"
 #include "fw/Runtime.h"
 #include "fw/Window.h"
+#include "fw/testing/Seams.h"
 
 namespace fwtest {
 
@@ -20,8 +21,7 @@ void FrameworkTest::SetUp() {
 }
 
 void FrameworkTest::TearDown() {
-    for (const auto& window : fw::OpenWindows()) window->Close();
-    fw::ProcessEvents();
+    fw::testing::CloseAllWindows();
     EXPECT_TRUE(fw::OpenWindows().empty());
     fw::SetUnhandledExceptionReporter({});
     fw::Date::SetClock({});
