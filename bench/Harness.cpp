@@ -8,10 +8,11 @@
 #include <utility>
 
 #include "fw/Runtime.h"
-#include "fw/Window.h"
 #include "fw/testing/Player.h"
+#include "fw/testing/Seams.h"
 #include "game/KarutaWindow.h"
 #include "game/MessageWindow.h"
+#include "game/testing/Play.h"
 
 namespace bench {
 
@@ -46,8 +47,7 @@ Body Guarded(Body body) {
             body(state);
         } catch (const std::exception& e) {
             state.SkipWithError(e.what());
-            for (const auto& window : fw::OpenWindows()) window->Close();
-            fw::ProcessEvents();
+            fw::testing::CloseAllWindows();
         }
     };
 }
@@ -61,7 +61,7 @@ std::shared_ptr<game::KarutaWindow> OpenGame() {
 }
 
 void CloseGame(std::shared_ptr<game::KarutaWindow>& window) {
-    if (auto result = fw::GetImplicitWindow("MessageWindow.MessageWindow")) result->Close();
+    if (auto result = game::testing::ResultWindow()) result->Close();
     if (window) window->Close();
     window.reset();
     fw::ProcessEvents();
@@ -70,9 +70,8 @@ void CloseGame(std::shared_ptr<game::KarutaWindow>& window) {
 void FinishGameIfDue(game::KarutaWindow& window) {
     if (window.Kaisu < 10) return;
     fw::testing::Click(Need(window.FudaCanvas(0), "card face"));
-    if (auto result = fw::GetImplicitWindow("MessageWindow.MessageWindow"))
-        fw::testing::Click(
-            Need(fw::RuntimeCheckCast<game::MessageWindow>(result)->OKButton(), "OK button"));
+    if (auto result = game::testing::ResultWindow())
+        fw::testing::Click(Need(result->OKButton(), "OK button"));
     Pump();
 }
 

@@ -1,7 +1,7 @@
 #include "unit/hardening/GameSnapshot.h"
 
-#include "fw/Window.h"
 #include "game/MessageWindow.h"
+#include "game/testing/Play.h"
 
 namespace hardening {
 
@@ -33,11 +33,8 @@ GameSnapshot GameSnapshot::Of(const game::KarutaWindow& w) {
         s.faces.push_back(w.FudaCanvas(j)->Backdrop());
         s.frames.push_back(w.CardCanvas(j)->Backdrop());
     }
-    for (const auto& open : fw::OpenWindows())
-        if (auto result = std::dynamic_pointer_cast<game::MessageWindow>(open)) {
-            ++s.resultWindows;
-            s.resultText = result->Message()->Text();
-        }
+    s.resultWindows = game::testing::OpenResultWindows();
+    if (auto result = game::testing::ResultWindow()) s.resultText = result->Message()->Text();
     return s;
 }
 
