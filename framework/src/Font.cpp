@@ -3,6 +3,10 @@
 #include <QFontDatabase>
 
 #include <array>
+#include <cstddef>
+#include <functional>
+#include <map>
+#include <mutex>
 #include <span>
 #include <utility>
 
@@ -60,6 +64,20 @@ std::string_view Trimmed(std::string_view name) {
     return name.substr(first, name.find_last_not_of(blanks) - first + 1);
 }
 
+// Asks the font database once per name: a look-up costs about 0.1 ms (fontconfig rewrites the
+// name first), and opening the game window sets fonts a few hundred times. Records may name any
+// number of faces, so only the first few dozen answers are kept.
+bool HasFamily(std::string_view name) {
+    constexpr std::size_t kRemembered = 64;
+    static std::mutex mutex;
+    static std::map<std::string, bool, std::less<>> answers;
+    const std::lock_guard lock(mutex);
+    if (const auto it = answers.find(name); it != answers.end()) return it->second;
+    const bool installed = QFontDatabase::hasFamily(detail::ToQt(name));
+    if (answers.size() < kRemembered) answers.emplace(name, installed);
+    return installed;
+}
+
 }  // namespace
 
 std::string ChooseRenderFamily(std::string_view designName, const FamilyInstalled& installed) {
@@ -72,9 +90,7 @@ std::string ChooseRenderFamily(std::string_view designName, const FamilyInstalle
 }
 
 std::string RenderFamilyFor(std::string_view designName) {
-    std::string family = ChooseRenderFamily(designName, [](std::string_view name) {
-        return QFontDatabase::hasFamily(detail::ToQt(name));
-    });
+    std::string family = ChooseRenderFamily(designName, HasFamily);
     if (family.empty())
         family = detail::FromQt(QFontDatabase::systemFont(QFontDatabase::GeneralFont).family());
     return family;

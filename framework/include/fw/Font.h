@@ -19,8 +19,8 @@ using FamilyInstalled = std::function<bool(std::string_view family)>;
 // around the name are ignored for the look-up only.
 std::string ChooseRenderFamily(std::string_view designName, const FamilyInstalled& installed);
 
-// ChooseRenderFamily over this machine's font database; where it gives nothing, the platform's
-// general UI font.
+// ChooseRenderFamily over this machine's font database, which is asked once per name for the
+// run; where it gives nothing, the platform's general UI font.
 std::string RenderFamilyFor(std::string_view designName);
 
 }  // namespace fw

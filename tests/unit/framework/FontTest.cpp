@@ -131,6 +131,15 @@ TEST_F(FontTest, DesignNamesMapToInstalledFacesOfTheirStyle) {
     EXPECT_EQ(fw::RenderFamilyFor(""), kGothic);
 }
 
+// The machine's answers are remembered for a few dozen names only; past them a name is still
+// looked up, not taken as missing.
+TEST_F(FontTest, NamesBeyondTheRememberedOnesAreStillLookedUp) {
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(fw::RenderFamilyFor("NoSuchFace" + std::to_string(i)), kGothic) << i;
+    EXPECT_EQ(fw::RenderFamilyFor("IPAPGothic"), "IPAPGothic");
+    EXPECT_EQ(fw::RenderFamilyFor("魚石行書"), kBrush);
+}
+
 // Every control that shows text: the property reads back byte for byte, and the widget renders
 // with the mapped face (the face Qt actually matched, not only the one asked for).
 TEST_F(FontTest, ControlsKeepTheNameAndRenderWithTheFace) {
