@@ -7,7 +7,9 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "fw/Font.h"
@@ -40,6 +42,78 @@ const std::vector<FontCase> kCases = {
     {"NoSuchFaceAnywhere", kGothic},
 };
 
+// The face chosen on machines that list these families (the names their font lists give).
+struct Machine {
+    std::string name;
+    std::set<std::string, std::less<>> families;
+    std::vector<FontCase> choices;
+};
+
+const std::vector<Machine> kMachines = {
+    {"Japanese Windows",
+     {"ＭＳ 明朝", "ＭＳ ゴシック", "游明朝", "メイリオ", "Meiryo UI", "Yu Gothic UI",
+      "MS UI Gothic", "System"},
+     {{"MS 明朝", "ＭＳ 明朝"},
+      {"MS明朝", "ＭＳ 明朝"},
+      {"ＭＳ 明朝", "ＭＳ 明朝"},
+      {"ＭＳ明朝", "ＭＳ 明朝"},
+      {"平成明朝\r\n", "ＭＳ 明朝"},
+      {"魚石行書", "ＭＳ 明朝"},   // no brush face: a mincho one
+      {"System", "Yu Gothic UI"},  // not the bitmap face of that name
+      {"メイリオ", "メイリオ"},
+      {"NoSuchFaceAnywhere", "Yu Gothic UI"}}},
+    {"English Windows with Yu Mincho",
+     {"Yu Mincho", "Yu Gothic", "Yu Gothic UI", "MS UI Gothic", "Segoe UI", "System"},
+     {{"MS 明朝", "Yu Mincho"},
+      {"ＭＳ明朝", "Yu Mincho"},
+      {"平成明朝", "Yu Mincho"},
+      {"魚石行書", "Yu Mincho"},
+      {"System", "Yu Gothic UI"}}},
+    {"Windows with MS Mincho only",
+     {"MS Mincho", "MS UI Gothic", "System"},
+     {{"MS 明朝", "MS Mincho"},
+      {"平成明朝", "MS Mincho"},
+      {"魚石行書", "MS Mincho"},
+      {"System", "MS UI Gothic"},
+      {"", "MS UI Gothic"}}},
+    {"Windows with no mincho face",
+     {"Yu Gothic UI", "Meiryo UI", "Segoe UI", "System"},
+     {{"MS明朝", "Yu Gothic UI"}, {"魚石行書", "Yu Gothic UI"}, {"System", "Yu Gothic UI"}}},
+    {"Linux with the IPA faces",
+     {"IPAMincho", "IPAPMincho", "IPAGothic", "AoyagiKouzanFontT", "DejaVu Sans"},
+     {{"MS 明朝", kMincho},
+      {"ＭＳ 明朝", kMincho},
+      {"平成明朝\r\n", kMincho},
+      {" 魚石行書\t", kBrush},
+      {"System", kGothic},
+      {"MS UI Gothic", kGothic},
+      {"IPAPMincho", "IPAPMincho"},
+      {" DejaVu Sans\r\n", "DejaVu Sans"},
+      {"NoSuchFaceAnywhere", kGothic},
+      {"\r\n", kGothic}}},
+    // Wine under a Japanese locale lists the host's faces by their Japanese names.
+    {"Japanese Wine",
+     {"IPA明朝", "IPAゴシック", "青柳衡山フォントT"},
+     {{"MS明朝", "IPA明朝"}, {"魚石行書", "青柳衡山フォントT"}, {"System", "IPAゴシック"}}},
+    {"a machine with the design's own faces",
+     {"平成明朝", "魚石行書", "IPAMincho", "IPAGothic"},
+     {{"平成明朝\r\n", "平成明朝"}, {"魚石行書", "魚石行書"}, {"MS 明朝", kMincho}}},
+    {"a machine with none of them",
+     {"DejaVu Sans", "System"},
+     {{"MS 明朝", ""}, {"魚石行書", ""}, {"System", ""}, {"NoSuchFaceAnywhere", ""}}},
+};
+
+TEST(FontChoiceTest, EachMachineGetsTheBestFaceItHas) {
+    for (const Machine& machine : kMachines) {
+        const fw::FamilyInstalled installed = [&](std::string_view family) {
+            return machine.families.contains(family);
+        };
+        for (const FontCase& c : machine.choices)
+            EXPECT_EQ(fw::ChooseRenderFamily(c.designName, installed), c.face)
+                << machine.name << ": " << c.designName;
+    }
+}
+
 class FontTest : public FrameworkTest {
 protected:
     void SetUp() override {
@@ -55,6 +129,15 @@ TEST_F(FontTest, DesignNamesMapToInstalledFacesOfTheirStyle) {
         EXPECT_EQ(fw::RenderFamilyFor(c.designName), c.face) << c.designName;
     EXPECT_EQ(fw::RenderFamilyFor("IPAPMincho"), "IPAPMincho");  // an installed face is itself
     EXPECT_EQ(fw::RenderFamilyFor(""), kGothic);
+}
+
+// The machine's answers are remembered for a few dozen names only; past them a name is still
+// looked up, not taken as missing.
+TEST_F(FontTest, NamesBeyondTheRememberedOnesAreStillLookedUp) {
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(fw::RenderFamilyFor("NoSuchFace" + std::to_string(i)), kGothic) << i;
+    EXPECT_EQ(fw::RenderFamilyFor("IPAPGothic"), "IPAPGothic");
+    EXPECT_EQ(fw::RenderFamilyFor("魚石行書"), kBrush);
 }
 
 // Every control that shows text: the property reads back byte for byte, and the widget renders
