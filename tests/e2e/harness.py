@@ -377,9 +377,11 @@ class Game:
         self.stdout_path = os.path.join(session.scratch, "stdout.txt")
         self.stderr_path = os.path.join(session.scratch, "stderr.txt")
         env = dict(os.environ)
-        # The test command runs the unit tests offscreen; the game must get the real display.
-        for name in ("QT_QPA_PLATFORM", "QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON"):
+        # The test command runs the unit tests offscreen; the game must get the X server of the
+        # test, even where a Wayland session would be Qt's first choice.
+        for name in ("QT_ACCESSIBILITY", "QT_LINUX_ACCESSIBILITY_ALWAYS_ON"):
             env.pop(name, None)
+        env["QT_QPA_PLATFORM"] = "xcb"
         env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
         self.process = subprocess.Popen([binary], cwd=cwd, env=env,
                                         stdout=open(self.stdout_path, "wb"),
@@ -624,9 +626,8 @@ def green_reference(pictures):
     return colour
 
 
-def run(test, description):
-    """Runs test(session, game_binary_args) as a test script: exit 0 when it passes, 1 with
-    screenshots and the program's output kept when it fails, 77 when it cannot run here."""
+def game_test_arguments(description):
+    """The command line of a game test script."""
     parser = argparse.ArgumentParser(description=description)
     parser.add_argument("--binary", required=True, help="the built game binary")
     parser.add_argument("--pictures", required=True, help="the folder of the built picture files")
@@ -634,7 +635,14 @@ def run(test, description):
     parser.add_argument("--name", required=True, help="the test's name")
     parser.add_argument("--installed-data", help="the data folder fixed in the program at build time")
     parser.add_argument("case", nargs="?", help="the case to run, for scripts that hold several")
-    args = parser.parse_args()
+    return parser.parse_args()
+
+
+def run(test, description, args=None):
+    """Runs test(session) as a test script: exit 0 when it passes, 1 with screenshots and the
+    program's output kept when it fails, 77 when it cannot run here. A script with a command
+    line of its own passes its parsed arguments (with at least name and artifacts)."""
+    args = args or game_test_arguments(description)
     if not os.environ.get("DISPLAY"):
         print("no X display: run this under xvfb-run")
         return 2
