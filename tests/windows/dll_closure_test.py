@@ -1,0 +1,107 @@
+#!/usr/bin/python3
+"""Checks that the unpacked Windows package starts on a bare 64-bit Windows 10: every DLL that a
+program file or DLL in it imports, at load time or delay-loaded, is either shipped beside
+Ukisomi.exe or part of Windows, and every one of them is built for AMD64.
+
+Plugins (platforms/, styles/, ...) are loaded by the program, so their imports resolve to the
+program's folder as Windows' loader does; a DLL in a plugin folder satisfies no import.
+
+usage: dll_closure_test.py --folder UNPACKED_ZIP_FOLDER
+"""
+
+import argparse
+import os
+
+import pecheck
+
+EXE_NAME = "Ukisomi.exe"
+
+# The DLLs of Windows itself that the shipped files import, and none other: each is in every
+# 64-bit Windows 10, in System32. A new import outside this list fails until someone confirms
+# that Windows has it and adds it here with the files that need it.
+SYSTEM_DLLS = {
+    "kernel32.dll": "everything: process, memory, files",
+    "msvcrt.dll": "MinGW's C runtime: the program, Qt and MinGW's own DLLs",
+}
+# The API sets (api-ms-win-crt-*, api-ms-win-core-*): names that Windows 10's loader maps to its
+# own DLLs, never files to ship.
+API_SET_PREFIX = "api-ms-win-"
+
+
+def pe_files(folder):
+    """The program files and DLLs under the folder, as paths relative to it, in a stable order."""
+    found = []
+    for directory, subdirectories, files in os.walk(folder):
+        subdirectories.sort()
+        for name in sorted(files):
+            if name.lower().endswith((".exe", ".dll")):
+                found.append(os.path.relpath(os.path.join(directory, name), folder))
+    return found
+
+
+def imports_of(pe):
+    """The DLL names a file imports, each with whether it is delay-loaded."""
+    names = []
+    for entry, delayed in [("DIRECTORY_ENTRY_IMPORT", False),
+                           ("DIRECTORY_ENTRY_DELAY_IMPORT", True)]:
+        for dll in getattr(pe, entry, []):
+            names.append((dll.dll.decode("ascii", "replace"), delayed))
+    return names
+
+
+def where(dll, beside):
+    """Where Windows' loader finds an imported DLL, or None when it does not."""
+    name = dll.lower()
+    if name in beside:
+        return "beside the program"
+    if name in SYSTEM_DLLS:
+        return "Windows"
+    if name.startswith(API_SET_PREFIX):
+        return "a Windows API set"
+    return None
+
+
+def check_folder(report, folder):
+    if not os.path.isdir(folder):
+        raise pecheck.BadFile("%s is not a folder" % folder)
+    beside = {name.lower() for name in os.listdir(folder)
+              if os.path.isfile(os.path.join(folder, name))}
+    report.check("%s is at the top of the folder" % EXE_NAME, EXE_NAME.lower() in beside,
+                 "%s is missing from %s" % (EXE_NAME, folder))
+
+    files = pe_files(folder)
+    print("Reading %d program files and DLLs under %s" % (len(files), folder))
+    importers = {}  # imported name, lower case -> (name as first spelt, [importer, ...])
+    for path in files:
+        try:
+            pe = pecheck.open_pe(os.path.join(folder, path), ["IMAGE_DIRECTORY_ENTRY_IMPORT",
+                                                              "IMAGE_DIRECTORY_ENTRY_DELAY_IMPORT"])
+        except pecheck.BadFile as e:
+            report.check("%s is a valid PE file" % path, False, str(e))
+            continue
+        with pe:
+            report.check("%s is built for AMD64" % path,
+                         pe.FILE_HEADER.Machine == pecheck.MACHINE_AMD64,
+                         "machine %s" % pecheck.machine_name(pe))
+            for dll, delayed in imports_of(pe):
+                spelt, by = importers.setdefault(dll.lower(), (dll, []))
+                by.append(path + (" (delay-loaded)" if delayed else ""))
+
+    for key in sorted(importers):
+        dll, by = importers[key]
+        found = where(dll, beside)
+        report.check("%s resolves%s" % (dll, " to " + found if found else ""), found is not None,
+                     "neither beside %s nor part of Windows; imported by %s"
+                     % (EXE_NAME, ", ".join(by)))
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--folder", required=True,
+                        help="the unpacked package: the folder that holds %s" % EXE_NAME)
+    args = parser.parse_args()
+    pecheck.run("dll_closure_test", lambda report: check_folder(report, args.folder))
+
+
+if __name__ == "__main__":
+    main()
