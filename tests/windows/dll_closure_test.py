@@ -53,9 +53,9 @@ def where(dll, beside):
     """Where Windows' loader finds an imported DLL, or None when it does not."""
     name = dll.lower()
     if name in beside:
-        return "beside the program"
+        return "shipped beside the program"
     if name in SYSTEM_DLLS:
-        return "Windows"
+        return "part of Windows"
     if name.startswith(API_SET_PREFIX):
         return "a Windows API set"
     return None
@@ -90,7 +90,7 @@ def check_folder(report, folder):
     for key in sorted(importers):
         dll, by = importers[key]
         found = where(dll, beside)
-        report.check("%s resolves%s" % (dll, " to " + found if found else ""), found is not None,
+        report.check("%s is found%s" % (dll, " (%s)" % found if found else ""), found is not None,
                      "neither beside %s nor part of Windows; imported by %s"
                      % (EXE_NAME, ", ".join(by)))
 

@@ -133,7 +133,7 @@ def coff_symbols(pe):
     table, count = header.PointerToSymbolTable, header.NumberOfSymbols
     strings = table + count * 18
     if table == 0 or count == 0 or strings + 4 > len(data):
-        return {}
+        return []
     strings_end = min(len(data), strings + struct.unpack_from("<I", data, strings)[0])
     symbols = []
     index = 0
@@ -153,7 +153,7 @@ def check_startup(report, pe):
     names = imported_names(pe)
     wide, narrow = names & WIDE_STARTUP_IMPORTS, names & NARROW_STARTUP_IMPORTS
     report.check("the C runtime's start-up reads the command line as wide text (-municode)",
-                 wide and not narrow,
+                 bool(wide) and not narrow,
                  "imports %s" % (sorted(wide | narrow) or "neither %s nor %s"
                                  % (sorted(WIDE_STARTUP_IMPORTS), sorted(NARROW_STARTUP_IMPORTS))))
 
@@ -324,7 +324,12 @@ def check_version(report, data, author_line):
                  and translation.value == struct.pack("<HH", 0x0409, 0x04B0)
                  and len(variables.children) == 1,
                  "found %s" % ("no Translation" if translation is None
-                               else translation.value.hex()))
+                               else words(translation.value)))
+
+
+def words(value):
+    return ", ".join("0x%04X" % int.from_bytes(value[i:i + 2], "little")
+                     for i in range(0, len(value), 2))
 
 
 # --- the manifest
