@@ -16,15 +16,40 @@ import pecheck
 
 EXE_NAME = "Ukisomi.exe"
 
-# The DLLs of Windows itself that the shipped files import, and none other: each is in every
-# 64-bit Windows 10, in System32. A new import outside this list fails until someone confirms
-# that Windows has it and adds it here with the files that need it.
+# The DLLs of Windows itself that the shipped files import, and none other: each is in System32
+# of every 64-bit Windows 10. Each names who imports it (Qt 6.4.2 built with MinGW-w64) and for
+# what. A new import outside this list fails until someone confirms that Windows has it and adds
+# it here with the files that need it.
 SYSTEM_DLLS = {
-    "kernel32.dll": "everything: process, memory, files",
-    "msvcrt.dll": "MinGW's C runtime: the program, Qt and MinGW's own DLLs",
+    "advapi32.dll": "Qt6Core: security descriptors, registry",
+    "authz.dll": "Qt6Core: file permission checks",
+    "comdlg32.dll": "qwindows: the old file dialogs",
+    "d3d9.dll": "qwindows: probing the graphics adapter",
+    "d3d11.dll": "Qt6Gui: the Direct3D 11 device of its rendering layer",
+    "dwmapi.dll": "Qt6Widgets, qwindows: window frames and blur",
+    "dwrite.dll": "Qt6Gui: DirectWrite font engine",
+    "dxgi.dll": "Qt6Gui: DXGI factories of its rendering layer",
+    "gdi32.dll": "Qt6Gui, Qt6Widgets, qwindows, qwindowsvistastyle: GDI drawing, fonts",
+    "imm32.dll": "qwindows: input methods",
+    "kernel32.dll": "every file",
+    "mpr.dll": "Qt6Core: WNetGetUniversalNameW",
+    "msvcrt.dll": "every file: MinGW's C runtime",
+    "netapi32.dll": "Qt6Core: NetShareEnum",
+    "ole32.dll": "Qt6Core, Qt6Gui, qwindows: COM",
+    "oleaut32.dll": "qwindows: COM strings and arrays",
+    "shcore.dll": "qwindows: per-monitor DPI",
+    "shell32.dll": "Qt6Core, Qt6Gui, qwindows: known folders, shell items, command line",
+    "shlwapi.dll": "qwindows: AssocQueryStringW",
+    "user32.dll": "Qt6Core, Qt6Gui, Qt6Widgets, qwindows, qwindowsvistastyle: windows, messages",
+    "userenv.dll": "Qt6Core: GetUserProfileDirectoryW",
+    "uxtheme.dll": "Qt6Widgets, qwindowsvistastyle: visual styles",
+    "version.dll": "Qt6Core: version resources",
+    "winmm.dll": "Qt6Core, qwindows: multimedia timers, PlaySoundW",
+    "ws2_32.dll": "Qt6Core: WSAStartup, gethostname",
+    "wtsapi32.dll": "qwindows: session information",
 }
-# The API sets (api-ms-win-crt-*, api-ms-win-core-*): names that Windows 10's loader maps to its
-# own DLLs, never files to ship.
+# The API sets (Qt6Core and qwindows import api-ms-win-core-synch-l1-2-0 and the WinRT ones):
+# names that Windows 10's loader maps to its own DLLs, never files to ship.
 API_SET_PREFIX = "api-ms-win-"
 
 
@@ -84,7 +109,7 @@ def check_folder(report, folder):
                          pe.FILE_HEADER.Machine == pecheck.MACHINE_AMD64,
                          "machine %s" % pecheck.machine_name(pe))
             for dll, delayed in imports_of(pe):
-                spelt, by = importers.setdefault(dll.lower(), (dll, []))
+                _, by = importers.setdefault(dll.lower(), (dll, []))
                 by.append(path + (" (delay-loaded)" if delayed else ""))
 
     for key in sorted(importers):
