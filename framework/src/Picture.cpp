@@ -21,15 +21,21 @@ namespace {
 std::mutex foldersMutex;
 std::vector<std::string> customFolders;
 
+// The executable's folder; where the program installs its data apart (Linux), that folder too,
+// found from the executable and at the installed prefix.
 std::vector<std::string> DefaultFolders() {
     std::vector<std::string> folders;
     if (QCoreApplication::instance()) {
         const QString exeDir = QCoreApplication::applicationDirPath();
         folders.push_back(detail::FromQt(exeDir));
+#ifdef UKISOMI_DATA_RELATIVE
         folders.push_back(
             detail::FromQt(QDir::cleanPath(exeDir + QStringLiteral("/" UKISOMI_DATA_RELATIVE))));
+#endif
     }
+#ifdef UKISOMI_DATA_DIR
     folders.push_back(UKISOMI_DATA_DIR);
+#endif
     return folders;
 }
 

@@ -18,7 +18,7 @@ namespace {
 std::atomic<bool> watching{false};
 std::atomic<std::size_t> largest{0};
 
-void Note(std::size_t size) {
+[[maybe_unused]] void Note(std::size_t size) {
     if (!watching.load(std::memory_order_relaxed)) return;
     std::size_t seen = largest.load(std::memory_order_relaxed);
     while (size > seen && !largest.compare_exchange_weak(seen, size, std::memory_order_relaxed)) {
@@ -42,6 +42,8 @@ void OnFree(const volatile void*) {}
     __sanitizer_install_malloc_and_free_hooks(OnMalloc, OnFree) != 0;
 }  // namespace
 }  // namespace fwtest
+#elif defined(_WIN32)
+#define FWTEST_UNWATCHED 1
 #else
 // Otherwise the requests are seen on their way to the C library's own allocator.
 extern "C" {
@@ -74,5 +76,13 @@ AllocationProbe::AllocationProbe() {
 AllocationProbe::~AllocationProbe() { watching.store(false); }
 
 std::size_t AllocationProbe::Largest() const { return largest.load(); }
+
+bool AllocationProbe::Available() {
+#ifdef FWTEST_UNWATCHED
+    return false;
+#else
+    return true;
+#endif
+}
 
 }  // namespace fwtest

@@ -14,6 +14,8 @@ public:
     AllocationProbe& operator=(const AllocationProbe&) = delete;
 
     std::size_t Largest() const;
+    // False on Windows: there Qt's DLLs allocate from the C runtime DLL directly, unseen.
+    static bool Available();
 };
 
 }  // namespace fwtest

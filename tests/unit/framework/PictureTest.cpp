@@ -8,10 +8,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -96,7 +95,9 @@ TEST_F(PictureTest, BadOrHostileFilesGiveNothingWithoutALargeAllocation) {
         AllocationProbe probe;
         EXPECT_EQ(fw::Picture::Open(path), nullptr) << c.name;
         EXPECT_EQ(fw::Picture::OpenFilesFromApp(Names({c.name})), nullptr) << c.name;
-        EXPECT_LT(probe.Largest(), kSmallAllocation) << c.name;
+        if (AllocationProbe::Available()) {
+            EXPECT_LT(probe.Largest(), kSmallAllocation) << c.name;
+        }
     }
 }
 
@@ -121,21 +122,24 @@ TEST_F(PictureTest, FoldersAndMissingFilesGiveNothing) {
     EXPECT_THROW(fw::Picture::OpenFilesFromApp(nullptr), fw::NilObjectException);
 }
 
+namespace fs = std::filesystem;
+
 TEST_F(PictureTest, ReadOnlyFolderStillReads) {
     folder_.WritePng("Green.png", Solid(7, 16, 0xff008000u));
     const std::string path = folder_.Path();
-    ASSERT_EQ(chmod(path.c_str(), 0555), 0);
+    constexpr auto kWrite = fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write;
+    fs::permissions(path, kWrite, fs::perm_options::remove);
     fw::Picture::SetAppFolders({path});
     auto picture = fw::Picture::OpenFilesFromApp(Names({"Green.png"}));
-    chmod(path.c_str(), 0755);
+    fs::permissions(path, fs::perms::owner_write, fs::perm_options::add);
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->Width(), 7);
 }
 
 TEST_F(PictureTest, UnreadableFileGivesNothing) {
-    if (geteuid() == 0) GTEST_SKIP() << "the superuser reads every file";
     const std::string path = folder_.WritePng("karuta1.png", Solid(7, 16, 0xff008000u));
-    ASSERT_EQ(chmod(path.c_str(), 0), 0);
+    fs::permissions(path, fs::perms::none);
+    if (std::ifstream(path).is_open()) GTEST_SKIP() << "this user reads a file without permissions";
     fw::Picture::SetAppFolders({folder_.Path()});
     EXPECT_EQ(fw::Picture::Open(path), nullptr);
     EXPECT_EQ(fw::Picture::OpenFilesFromApp(Names({"karuta1.png"})), nullptr);
@@ -188,8 +192,14 @@ TEST_F(PictureTest, OnlyBareFileNamesAreLookedFor) {
 TEST_F(PictureTest, DefaultFoldersBeginWithTheExecutablesFolder) {
     fw::Picture::SetAppFolders({});
     const auto folders = fw::Picture::AppFolders();
-    ASSERT_GE(folders.size(), 2u);
+    ASSERT_FALSE(folders.empty());
     EXPECT_EQ(folders[0], QCoreApplication::applicationDirPath().toStdString());
+#ifdef _WIN32
+    // A Windows program keeps its files in its own folder: nothing above it is searched.
+    EXPECT_EQ(folders.size(), 1u);
+#else
+    EXPECT_GE(folders.size(), 2u);  // then the installed data folder
+#endif
     fw::Picture::SetAppFolders({"/nowhere"});
     EXPECT_EQ(fw::Picture::AppFolders(), std::vector<std::string>{"/nowhere"});
 }
