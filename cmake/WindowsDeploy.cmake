@@ -1,0 +1,54 @@
+# What a Windows player unzips: Ukisomi.exe with its pictures, and beside it every DLL it needs
+# that Windows lacks, laid out as Qt deploys: Qt's libraries as DLLs the user may swap, the
+# platform plugin under platforms/, and the licence texts of what ships.
+
+set(UKISOMI_ZIP_NAME Ukisomi-${PROJECT_VERSION}-win64)
+set(UKISOMI_ZIP ${CMAKE_BINARY_DIR}/${UKISOMI_ZIP_NAME}.zip)
+set(UKISOMI_STAGE ${CMAKE_BINARY_DIR}/stage)
+
+foreach(lib Core Gui Widgets)
+  install(FILES $<TARGET_FILE:Qt6::${lib}> DESTINATION .)
+endforeach()
+install(FILES $<TARGET_FILE:Qt6::QWindowsIntegrationPlugin> DESTINATION platforms)
+install(FILES $<TARGET_FILE:Qt6::QWindowsVistaStylePlugin> DESTINATION styles)
+
+# MinGW's C++ runtime, which the program and Qt's DLLs share. UKISOMI_WINDOWS_DLL_DIRS: where
+# a program of the build tree finds its DLLs, for the tests.
+set(UKISOMI_WINDOWS_DLL_DIRS ${QT6_INSTALL_PREFIX}/${QT6_INSTALL_BINS})
+foreach(dll libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll)
+  execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
+                  OUTPUT_VARIABLE path OUTPUT_STRIP_TRAILING_WHITESPACE)
+  get_filename_component(path "${path}" REALPATH)
+  if(NOT EXISTS "${path}")
+    message(FATAL_ERROR "${CMAKE_CXX_COMPILER} does not find its runtime library ${dll}")
+  endif()
+  install(FILES ${path} DESTINATION .)
+  get_filename_component(dir "${path}" DIRECTORY)
+  list(APPEND UKISOMI_WINDOWS_DLL_DIRS ${dir})
+endforeach()
+list(REMOVE_DUPLICATES UKISOMI_WINDOWS_DLL_DIRS)
+
+# Qt's own and its bundled libraries' texts are kept with the Qt build (scripts/qt-windows);
+# MinGW's come from its Debian packages.
+file(GLOB UKISOMI_QT_LICENCES ${QT6_INSTALL_PREFIX}/licenses/*)
+if(NOT UKISOMI_QT_LICENCES)
+  message(FATAL_ERROR "No licence texts under ${QT6_INSTALL_PREFIX}/licenses (scripts/qt-windows puts them there)")
+endif()
+set(UKISOMI_MINGW_COPYRIGHT /usr/share/doc/gcc-mingw-w64-base/copyright)
+set(UKISOMI_WINPTHREADS_COPYRIGHT /usr/share/doc/mingw-w64-common/copyright)
+ukisomi_require_files(${UKISOMI_MINGW_COPYRIGHT} ${UKISOMI_WINPTHREADS_COPYRIGHT})
+install(FILES ${UKISOMI_QT_LICENCES} DESTINATION licenses)
+install(FILES ${UKISOMI_MINGW_COPYRIGHT} DESTINATION licenses RENAME gcc-runtime.copyright)
+install(FILES ${UKISOMI_WINPTHREADS_COPYRIGHT} DESTINATION licenses RENAME mingw-w64.copyright)
+
+# The zip is made from the install rules, so that it holds exactly what they lay out.
+add_custom_target(windows_zip ALL
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${UKISOMI_STAGE} ${UKISOMI_ZIP}
+  COMMAND ${CMAKE_COMMAND} --install ${CMAKE_BINARY_DIR} --prefix ${UKISOMI_STAGE}/${UKISOMI_ZIP_NAME}
+  COMMAND ${CMAKE_COMMAND} -DSTRIP=${CMAKE_STRIP} -DDIR=${UKISOMI_STAGE}
+          -P ${CMAKE_CURRENT_LIST_DIR}/StripBinaries.cmake
+  COMMAND ${CMAKE_COMMAND} -E chdir ${UKISOMI_STAGE}
+          ${CMAKE_COMMAND} -E tar cf ${UKISOMI_ZIP} --format=zip ${UKISOMI_ZIP_NAME}
+  COMMENT "Packing ${UKISOMI_ZIP_NAME}.zip"
+  VERBATIM)
+add_dependencies(windows_zip ukisomi card_pictures)
