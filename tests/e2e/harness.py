@@ -9,6 +9,7 @@ import argparse
 import collections
 import ctypes
 import os
+import re
 import shutil
 import signal
 import struct
@@ -234,6 +235,29 @@ def window_geometry(window):
                 int(values["Width"]), int(values["Height"]))
     except (KeyError, ValueError):
         return None
+
+
+def window_properties(window):
+    """{name: value as xprop prints it} of the window's title, class, icon and process
+    properties; a property the window lacks is left out."""
+    # xprop shows only the start of a long property unless told how much to read.
+    out = command("xprop", "-len", "1000000", "-id", str(window),
+                  "WM_NAME", "_NET_WM_NAME", "WM_CLASS", "_NET_WM_ICON", "_NET_WM_PID")
+    found, name = {}, None
+    for line in out.splitlines():
+        match = re.match(r"^(\w+)\([\w]+\) = ?(.*)$", line)
+        if match:
+            name = match.group(1)
+            found[name] = match.group(2)
+        elif name and line.startswith("\t"):
+            found[name] += "\n" + line
+    return found
+
+
+def text_value(value):
+    """The text of a string property: xprop prints an empty one as nothing or as ""."""
+    value = value.strip()
+    return value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
 
 
 class _XClientMessage(ctypes.Structure):
