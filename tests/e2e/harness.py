@@ -650,6 +650,18 @@ def green_reference(pictures):
     return colour
 
 
+def check_board_at_opening(game, image, green, face_points):
+    """The board as a game opens it: orange at the background probes, the green picture at
+    face_points(slot) of every slot."""
+    for x, y in BACKGROUND_PROBES:
+        colour = game.local(image, x, y)
+        check(near(colour, ORANGE), "the board is not orange at %d,%d: %r" % (x, y, colour))
+    for slot in range(10):
+        for x, y in face_points(slot):
+            colour = game.local(image, x, y)
+            check(near(colour, green), "slot %d is not green at %d,%d: %r" % (slot, x, y, colour))
+
+
 def game_test_arguments(description):
     """The command line of a game test script."""
     parser = argparse.ArgumentParser(description=description)
