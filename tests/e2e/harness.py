@@ -704,8 +704,7 @@ def run(test, description, args=None):
             print("(no screenshot at the failure: %s)" % shot_error)
         for i, game in enumerate(session.games, 1):
             tail = game.stderr_text().strip()
-            if tail:
-                print("--- standard error of game %d ---\n%s" % (i, tail[-4000:]))
+            print("--- standard error of game %d ---\n%s" % (i, tail[-4000:] or "(nothing)"))
         session.save_artifacts()
         return 1
     finally:
