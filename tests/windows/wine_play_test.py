@@ -214,7 +214,11 @@ def main():
     parser.add_argument("--artifacts", required=True,
                         help="where a failed run keeps its screenshots")
     parser.add_argument("--name", default="windows_wine_play", help="the test's name")
-    return h.run(test, __doc__, parser.parse_args())
+    args = parser.parse_args()
+    # The program runs from the unpacked folder: paths given relative to here must still hold.
+    for name in ("zip", "wine_run", "prefix", "artifacts"):
+        setattr(args, name, os.path.abspath(getattr(args, name)))
+    return h.run(test, __doc__, args)
 
 
 if __name__ == "__main__":
