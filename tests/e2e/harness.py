@@ -9,6 +9,7 @@ import argparse
 import collections
 import ctypes
 import os
+import re
 import shutil
 import signal
 import struct
@@ -234,6 +235,29 @@ def window_geometry(window):
                 int(values["Width"]), int(values["Height"]))
     except (KeyError, ValueError):
         return None
+
+
+def window_properties(window):
+    """{name: value as xprop prints it} of the window's title, class, icon and process
+    properties; a property the window lacks is left out."""
+    # xprop shows only the start of a long property unless told how much to read.
+    out = command("xprop", "-len", "1000000", "-id", str(window),
+                  "WM_NAME", "_NET_WM_NAME", "WM_CLASS", "_NET_WM_ICON", "_NET_WM_PID")
+    found, name = {}, None
+    for line in out.splitlines():
+        match = re.match(r"^(\w+)\([\w]+\) = ?(.*)$", line)
+        if match:
+            name = match.group(1)
+            found[name] = match.group(2)
+        elif name and line.startswith("\t"):
+            found[name] += "\n" + line
+    return found
+
+
+def text_value(value):
+    """The text of a string property: xprop prints an empty one as nothing or as ""."""
+    value = value.strip()
+    return value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
 
 
 class _XClientMessage(ctypes.Structure):
@@ -626,6 +650,18 @@ def green_reference(pictures):
     return colour
 
 
+def check_board_at_opening(game, image, green, face_points):
+    """The board as a game opens it: orange at the background probes, the green picture at
+    face_points(slot) of every slot."""
+    for x, y in BACKGROUND_PROBES:
+        colour = game.local(image, x, y)
+        check(near(colour, ORANGE), "the board is not orange at %d,%d: %r" % (x, y, colour))
+    for slot in range(10):
+        for x, y in face_points(slot):
+            colour = game.local(image, x, y)
+            check(near(colour, green), "slot %d is not green at %d,%d: %r" % (slot, x, y, colour))
+
+
 def game_test_arguments(description):
     """The command line of a game test script."""
     parser = argparse.ArgumentParser(description=description)
@@ -668,8 +704,7 @@ def run(test, description, args=None):
             print("(no screenshot at the failure: %s)" % shot_error)
         for i, game in enumerate(session.games, 1):
             tail = game.stderr_text().strip()
-            if tail:
-                print("--- standard error of game %d ---\n%s" % (i, tail[-4000:]))
+            print("--- standard error of game %d ---\n%s" % (i, tail[-4000:] or "(nothing)"))
         session.save_artifacts()
         return 1
     finally:

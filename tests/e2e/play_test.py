@@ -10,13 +10,7 @@ from harness import check
 
 def check_board_at_opening(game, green):
     image = game.shot("opened")
-    for x, y in h.BACKGROUND_PROBES:
-        colour = game.local(image, x, y)
-        check(h.near(colour, h.ORANGE), "the board is not orange at %d,%d: %r" % (x, y, colour))
-    for slot in range(10):
-        for x, y in slot_probes(slot):
-            colour = game.local(image, x, y)
-            check(h.near(colour, green), "slot %d is not green at %d,%d: %r" % (slot, x, y, colour))
+    h.check_board_at_opening(game, image, green, slot_probes)
     check(not dark_pixels(game, image, h.LABEL1), "the judging label shows before any click")
 
 

@@ -17,41 +17,18 @@ DESKTOP_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".
 ICON_SIZES = {(16, 16), (32, 32), (48, 48), (256, 256)}
 
 
-def properties(window):
-    """{name: value as xprop prints it} of the window's title, class and icon properties;
-    a property the window lacks is left out."""
-    # xprop shows only the start of a long property unless told how much to read.
-    out = h.command("xprop", "-len", "1000000", "-id", str(window),
-                    "WM_NAME", "_NET_WM_NAME", "WM_CLASS", "_NET_WM_ICON")
-    found, name = {}, None
-    for line in out.splitlines():
-        match = re.match(r"^(\w+)\([\w]+\) = ?(.*)$", line)
-        if match:
-            name = match.group(1)
-            found[name] = match.group(2)
-        elif name and line.startswith("\t"):
-            found[name] += "\n" + line
-    return found
-
-
-def text_value(value):
-    """The text of a string property: xprop prints an empty one as nothing or as ""."""
-    value = value.strip()
-    return value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
-
-
 def check_window(window, title, what):
-    props = properties(window)
+    props = h.window_properties(window)
     for name in ("WM_NAME", "_NET_WM_NAME"):
         check(name in props, "the %s has no %s" % (what, name))
-        check(text_value(props[name]) == title,
-              "the %s's %s is %r, not %r" % (what, name, text_value(props[name]), title))
+        check(h.text_value(props[name]) == title,
+              "the %s's %s is %r, not %r" % (what, name, h.text_value(props[name]), title))
     icons = re.findall(r"Icon \((\d+) x (\d+)\)", props.get("_NET_WM_ICON", ""))
     sizes = {(int(width), int(height)) for width, height in icons}
     check(sizes == ICON_SIZES, "the %s's _NET_WM_ICON holds the sizes %s, not %s"
           % (what, sorted(sizes), sorted(ICON_SIZES)))
     entry = os.path.splitext(os.path.basename(DESKTOP_FILE))[0]
-    instance = text_value(props.get("WM_CLASS", "").split(",")[0])
+    instance = h.text_value(props.get("WM_CLASS", "").split(",")[0])
     check(instance == entry, "the %s's WM_CLASS %r does not name the desktop entry %r"
           % (what, props.get("WM_CLASS"), entry))
 
