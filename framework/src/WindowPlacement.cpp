@@ -17,8 +17,11 @@ void PlaceBesideNewest(const Window& window, QWidget& native) {
             other->NativeHandle()->window()->isVisible())
             beside = other->NativeHandle()->window();
     if (beside) {
-        // Right of it, else left, below or above; overlapping it only when none has room.
+        // Right of it, else left, below or above; overlapping it only when none has room. The
+        // new window is not shown yet, so its title bar and borders are taken to be the same
+        // as those of the window beside it.
         const QRect b = beside->frameGeometry();
+        frame.setSize(frame.size() + (b.size() - beside->size()));
         const QPoint spots[] = {{b.right() + 12, b.top()},
                                 {b.left() - 12 - frame.width(), b.top()},
                                 {b.left(), b.bottom() + 12},
