@@ -182,6 +182,10 @@ def test(session):
           "the game window did not stay as it was beside the result window: %r"
           % (h.window_geometry(game.window),))
     check_title(result, "", "result window")
+    screen = tuple(int(v) for v in h.command("xdotool", "getdisplaygeometry").split())
+    check(geometry[0] >= 0 and geometry[1] >= 0 and geometry[0] + geometry[2] <= screen[0]
+          and geometry[1] + geometry[3] <= screen[1],
+          "the result window at %r is not wholly on the %dx%d screen" % ((geometry,) + screen))
 
     game.click_rect(h.OK_BUTTON, geometry=geometry)
     h.wait_until(lambda: not game.other_windows(), 10, "the result window to close after OK")
