@@ -9,6 +9,7 @@
 
 #include <mutex>
 
+#include "PictureBytes.h"
 #include "PngStructure.h"
 #include "fw/Thread.h"
 #include "qt/Native.h"
@@ -47,6 +48,38 @@ bool IsBareFileName(const std::string& name) {
 
 }  // namespace
 
+namespace detail {
+
+std::shared_ptr<Picture> PictureFromPngBytes(std::string_view bytes) {
+    if (bytes.empty() || static_cast<std::int64_t>(bytes.size()) > Picture::kMaxFileBytes)
+        return nullptr;
+    // A failed load reports nothing. The decoder writes its errors straight to stderr, so a
+    // damaged file never reaches it; its warnings go through Qt's messages, which are kept
+    // quiet for this thread only while it decodes.
+    if (!IsWalkablePng(bytes)) return nullptr;
+    const QuietMessages quiet;
+    QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    reader.setDecideFormatFromContent(false);
+    reader.setAutoTransform(false);
+    if (!reader.canRead()) return nullptr;
+    // Judge the size from the header before anything is decoded.
+    const QSize size = reader.size();
+    if (!size.isValid() || size.width() <= 0 || size.height() <= 0 ||
+        size.width() > Picture::kMaxSide || size.height() > Picture::kMaxSide ||
+        static_cast<std::int64_t>(size.width()) * size.height() > Picture::kMaxPixels)
+        return nullptr;
+    QImage image;
+    if (!reader.read(&image) || image.isNull() || image.size() != size) return nullptr;
+    auto picture = std::make_unique<PictureData>();
+    picture->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    return std::make_shared<Picture>(std::move(picture));
+}
+
+}  // namespace detail
+
 Picture::Picture(std::unique_ptr<detail::PictureData> data) : data_(std::move(data)) {}
 Picture::~Picture() = default;
 
@@ -64,28 +97,7 @@ std::shared_ptr<Picture> Picture::Open(const std::string& path) {
     if (byteCount <= 0 || byteCount > kMaxFileBytes) return nullptr;
     QByteArray bytes(byteCount, Qt::Uninitialized);
     if (source.read(bytes.data(), byteCount) != byteCount) return nullptr;
-    // A failed load reports nothing. The decoder writes its errors straight to stderr, so a
-    // damaged file never reaches it; its warnings go through Qt's messages, which are kept
-    // quiet for this thread only while it decodes.
-    if (!detail::IsWalkablePng(std::string_view(bytes.constData(), bytes.size()))) return nullptr;
-    const detail::QuietMessages quiet;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "png");
-    reader.setDecideFormatFromContent(false);
-    reader.setAutoTransform(false);
-    if (!reader.canRead()) return nullptr;
-    // Judge the size from the header before anything is decoded.
-    const QSize size = reader.size();
-    if (!size.isValid() || size.width() <= 0 || size.height() <= 0 || size.width() > kMaxSide ||
-        size.height() > kMaxSide ||
-        static_cast<std::int64_t>(size.width()) * size.height() > kMaxPixels)
-        return nullptr;
-    QImage image;
-    if (!reader.read(&image) || image.isNull() || image.size() != size) return nullptr;
-    auto data = std::make_unique<detail::PictureData>();
-    data->image = image.convertToFormat(QImage::Format_ARGB32_Premultiplied);
-    return std::make_shared<Picture>(std::move(data));
+    return detail::PictureFromPngBytes(std::string_view(bytes.constData(), bytes.size()));
 }
 
 std::shared_ptr<Picture> Picture::OpenFilesFromApp(
