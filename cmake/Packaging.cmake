@@ -2,10 +2,6 @@
 # documents every Debian package carries, and the dependencies: the fonts the framework renders
 # the design's faces with (framework/src/Font.cpp), and the packages of the shared libraries
 # the binary links (cmake/PackageDepends.cmake).
-if(WIN32)
-  return()
-endif()
-
 set(UKISOMI_PACKAGING_DIR ${PROJECT_SOURCE_DIR}/packaging)
 set(UKISOMI_DEB_CHANGELOG ${UKISOMI_PACKAGING_DIR}/changelog)
 set(UKISOMI_MAN_PAGE ${UKISOMI_PACKAGING_DIR}/ukisomi.6.in)
