@@ -260,6 +260,14 @@ def text_value(value):
     return value[1:-1] if len(value) >= 2 and value[0] == value[-1] == '"' else value
 
 
+def check_title(props, title, what):
+    """Both title properties of a window, from window_properties(), hold the title."""
+    for name in ("WM_NAME", "_NET_WM_NAME"):
+        check(name in props, "the %s has no %s" % (what, name))
+        check(text_value(props[name]) == title,
+              "the %s's %s is %r, not %r" % (what, name, text_value(props[name]), title))
+
+
 class _XClientMessage(ctypes.Structure):
     _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
                 ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),

@@ -19,10 +19,7 @@ ICON_SIZES = {(16, 16), (32, 32), (48, 48), (256, 256)}
 
 def check_window(window, title, what):
     props = h.window_properties(window)
-    for name in ("WM_NAME", "_NET_WM_NAME"):
-        check(name in props, "the %s has no %s" % (what, name))
-        check(h.text_value(props[name]) == title,
-              "the %s's %s is %r, not %r" % (what, name, h.text_value(props[name]), title))
+    h.check_title(props, title, what)
     icons = re.findall(r"Icon \((\d+) x (\d+)\)", props.get("_NET_WM_ICON", ""))
     sizes = {(int(width), int(height)) for width, height in icons}
     check(sizes == ICON_SIZES, "the %s's _NET_WM_ICON holds the sizes %s, not %s"

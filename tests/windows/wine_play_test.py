@@ -1,7 +1,7 @@
-"""The Windows program played under Wine, from its zip as a player unpacks it: the window
-titled "Ukisomi" with a 570 x 510 client area, the board at opening, a deal of ten cards,
-eleven presses of 開始 that open the result window with an empty title, its OK button, and
-Ctrl+Q ending the run with exit code 0.
+"""The Windows program played under Wine, from the folder its zip was freshly unpacked into, as
+a player unpacks it: the window titled "Ukisomi" with a 570 x 510 client area, the board at
+opening, a deal of ten cards, eleven presses of 開始 that open the result window with an empty
+title, its OK button, and Ctrl+Q ending the run with exit code 0.
 
 Wine programs have no accessibility tree here: everything is read from pixels and X window
 properties. The X server is the caller's (DISPLAY): Wine's desktop process stays tied to the
@@ -14,7 +14,6 @@ import signal
 import subprocess
 import sys
 import time
-import zipfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
 import harness as h
@@ -137,19 +136,17 @@ def wait_for_deal(game, green, before):
 def check_title(window, title, what):
     """Both title properties, as Wine writes them from the window's text, hold the title."""
     props = h.window_properties(window)
-    names = ("WM_NAME", "_NET_WM_NAME")
-    shown = {name: h.text_value(props[name]) for name in names if name in props}
-    print("%s: %s" % (what, ", ".join("%s %r" % item for item in sorted(shown.items()))))
-    for name in names:
-        check(name in shown, "the %s has no %s" % (what, name))
-        check(shown[name] == title, "the %s's %s is %r, not %r" % (what, name, shown[name], title))
+    print("%s: %s" % (what, ", ".join("%s %r" % (name, h.text_value(props[name]))
+                                      for name in ("WM_NAME", "_NET_WM_NAME") if name in props)))
+    h.check_title(props, title, what)
 
 
 # ---------------------------------------------------------------------------------------------
 
 def test(session):
     args = session.args
-    folder = unpack(args.zip, os.path.join(session.scratch, "unpacked"))
+    folder = args.folder
+    check(os.path.isfile(os.path.join(folder, PROGRAM)), "no %s in %s" % (PROGRAM, folder))
     green = h.green_reference(folder)
     fresh_prefix = not os.path.isdir(args.prefix)
 
@@ -199,20 +196,10 @@ def test(session):
     game.check_no_unhandled_exception()
 
 
-def unpack(zip_path, target):
-    """Unzips as a player would and returns the folder holding the program."""
-    check(os.path.isfile(zip_path), "no zip at %s" % zip_path)
-    with zipfile.ZipFile(zip_path) as archive:
-        archive.extractall(target)
-    folders = [entry.path for entry in os.scandir(target) if entry.is_dir()]
-    check(len(folders) == 1 and os.path.isfile(os.path.join(folders[0], PROGRAM)),
-          "the zip does not hold one folder with %s: %s" % (PROGRAM, sorted(os.listdir(target))))
-    return folders[0]
-
-
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--zip", required=True, help="the Windows zip")
+    parser.add_argument("--folder", required=True,
+                        help="the folder holding Ukisomi.exe, fresh from the Windows zip")
     parser.add_argument("--wine-run", required=True, help="tests/windows/wine-run")
     parser.add_argument("--prefix", required=True, help="the Wine prefix folder")
     parser.add_argument("--artifacts", required=True,
@@ -220,7 +207,7 @@ def main():
     parser.add_argument("--name", default="windows_wine_play", help="the test's name")
     args = parser.parse_args()
     # The program runs from the unpacked folder: paths given relative to here must still hold.
-    for name in ("zip", "wine_run", "prefix", "artifacts"):
+    for name in ("folder", "wine_run", "prefix", "artifacts"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
     return h.run(test, __doc__, args)
 
