@@ -19,7 +19,7 @@
 #include <map>
 #include <string_view>
 
-#include "bench/Harness.h"
+#include "bench/PictureFolder.h"
 #include "game/KarutaLayout.h"
 
 namespace bench {
@@ -108,10 +108,10 @@ const QImage& SharedImage(const std::string& name) {
     return found->second;
 }
 
-PlainBoard::PlainBoard(Painting painting) : painting_(painting) {
+PlainBoard::PlainBoard(Painting painting, const char* title) : painting_(painting) {
     window_ = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    window_->setWindowTitle(QStringLiteral("Ukisomi"));
+    window_->setWindowTitle(QString::fromUtf8(title));
     QPalette palette = window_->palette();
     palette.setColor(QPalette::Window, QColor(0xff, 0x90, 0x29));
     window_->setPalette(palette);
