@@ -75,7 +75,8 @@ QFont FontFor(const ControlLayout& c) {
     else if (c.fontName == "魚石行書")
         family = QStringLiteral("AoyagiKouzanFontT");
     QFont font(family);
-    if (c.fontSize > 0.0f) font.setPointSizeF(c.fontSize);
+    // In pixels, as the framework sets a design font size.
+    if (c.fontSize > 0.0f) font.setPixelSize(static_cast<int>(c.fontSize + 0.5f));
     font.setBold(c.bold);
     return font;
 }
