@@ -27,22 +27,30 @@ bool QtWouldUseX11Only() {
 
 }  // namespace
 
-std::optional<std::string> UnopenableDisplay() {
-    if (!QtWouldUseX11Only()) return std::nullopt;
+DisplayCheck::DisplayCheck() {
+    if (!QtWouldUseX11Only()) return;
     const char* name = std::getenv("DISPLAY");
-    if (!name) return "cannot open a display: DISPLAY is not set";
-    if (!*name) return "cannot open a display: DISPLAY is empty";
-    // The same connection Qt would make, made and dropped again; no window manager is needed.
-    xcb_connection_t* connection = xcb_connect(name, nullptr);
-    const bool failed = xcb_connection_has_error(connection) != 0;
-    xcb_disconnect(connection);
-    if (!failed) return std::nullopt;
-    return "cannot open the display \"" + std::string(name) + "\"";
+    if (!name) {
+        problem_ = "cannot open a display: DISPLAY is not set";
+    } else if (!*name) {
+        problem_ = "cannot open a display: DISPLAY is empty";
+    } else {
+        // The same connection Qt will make; no window manager is needed.
+        xcb_connection_t* connection = xcb_connect(name, nullptr);
+        connection_ = connection;
+        if (xcb_connection_has_error(connection))
+            problem_ = "cannot open the display \"" + std::string(name) + "\"";
+    }
+}
+
+DisplayCheck::~DisplayCheck() {
+    if (connection_) xcb_disconnect(static_cast<xcb_connection_t*>(connection_));
 }
 
 #else
 
-std::optional<std::string> UnopenableDisplay() { return std::nullopt; }
+DisplayCheck::DisplayCheck() = default;
+DisplayCheck::~DisplayCheck() = default;
 
 #endif
 

@@ -98,7 +98,8 @@ void RuntimeInit(void*, void*, const wchar_t* commandLine, int) {
     state.commandLine = commandLine ? commandLine : L"";
     if (state.initialised) return;
     if (!QApplication::instance()) {
-        if (const auto problem = detail::UnopenableDisplay()) {
+        const detail::DisplayCheck display;
+        if (const auto& problem = display.Problem()) {
             std::fprintf(stderr, "ukisomi: %s\n", problem->c_str());
             std::exit(1);
         }

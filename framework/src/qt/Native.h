@@ -93,8 +93,9 @@ private:
 // The content widget of a window's native window, or null before it is constructed.
 QWidget* ContentOf(const Window& window);
 
-// The program's icon, drawn at build time, from its PNG files among the application's own
-// files (Picture::AppFolders); empty when none of them is there.
+// The program's icon, drawn at build time and built into the program (no file is read): the
+// program file's icon group on Windows, Qt resources under :/icons elsewhere. Empty when the
+// program carries none, as a test program does not.
 QIcon ProgramIcon();
 // Qt's platform layer shows the application's name in place of an empty window title; this
 // empties the title the window system shows, too. Call it whenever Qt has written the title.

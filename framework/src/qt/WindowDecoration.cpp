@@ -1,10 +1,12 @@
 // The parts of a top-level window that the window system draws: its icon and its title.
+#include <QDir>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPixmap>
 
-#include <string>
+#include <algorithm>
 #include <vector>
 
-#include "fw/Picture.h"
 #include "qt/Native.h"
 
 #if defined(UKISOMI_X11) && QT_CONFIG(xcb)
@@ -19,24 +21,68 @@
 
 namespace fw::detail {
 
-QIcon ProgramIcon() {
-    // Read once for the folders in use: windows open again and again, their files stay.
-    static std::vector<std::string> readFrom;
-    static QIcon icon;
-    static bool read = false;
-    const std::vector<std::string> folders = Picture::AppFolders();
-    if (read && folders == readFrom) return icon;
-    icon = QIcon();
-    for (const int size : {16, 32, 48, 256}) {
-        const std::string name = std::string(kProgramName) + "-" + std::to_string(size) + ".png";
-        for (const std::string& folder : folders)
-            if (auto picture = Picture::Open(folder + "/" + name)) {
-                icon.addPixmap(QPixmap::fromImage(picture->Data().image));
-                break;
-            }
+namespace {
+
+#if defined(Q_OS_WIN)
+
+// The program file's first icon group, the one the desktop shows for the file, at each size it
+// holds; Windows picks the deepest image of a size.
+QIcon BuiltInIcon() {
+    QIcon icon;
+    const HMODULE module = GetModuleHandleW(nullptr);
+    LPWSTR group = nullptr;
+    EnumResourceNamesW(
+        module, RT_GROUP_ICON,
+        [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR found) -> BOOL {
+            // A group named by text would need its name copied; this program's is a number.
+            if (IS_INTRESOURCE(name)) *reinterpret_cast<LPWSTR*>(found) = name;
+            return FALSE;
+        },
+        reinterpret_cast<LONG_PTR>(&group));
+    HRSRC resource = group ? FindResourceW(module, group, RT_GROUP_ICON) : nullptr;
+    HGLOBAL loaded = resource ? LoadResource(module, resource) : nullptr;
+    const auto* directory =
+        static_cast<const unsigned char*>(loaded ? LockResource(loaded) : nullptr);
+    const DWORD length = resource ? SizeofResource(module, resource) : 0;
+    // An icon directory: a 6-byte head whose last word counts the 14-byte entries, each
+    // beginning with its width (0 standing for 256).
+    constexpr DWORD kHead = 6, kEntry = 14;
+    const int count = directory && length >= kHead ? directory[4] | directory[5] << 8 : 0;
+    std::vector<int> sizes;
+    for (int i = 0; i < count && kHead + (i + 1) * kEntry <= length; ++i) {
+        const int size = directory[kHead + i * kEntry] ? directory[kHead + i * kEntry] : 256;
+        if (std::find(sizes.begin(), sizes.end(), size) == sizes.end()) sizes.push_back(size);
     }
-    readFrom = folders;
-    read = true;
+    for (const int size : sizes) {
+        auto handle = static_cast<HICON>(LoadImageW(module, group, IMAGE_ICON, size, size, 0));
+        if (!handle) continue;
+        const QImage image = QImage::fromHICON(handle);
+        DestroyIcon(handle);
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+#else
+
+// The icon images built into the program as Qt resources under :/icons.
+QIcon BuiltInIcon() {
+    QIcon icon;
+    const QDir folder(QStringLiteral(":/icons"));
+    for (const QString& name : folder.entryList(QDir::Files, QDir::Name)) {
+        const QImage image(folder.filePath(name));
+        if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
+    }
+    return icon;
+}
+
+#endif
+
+}  // namespace
+
+QIcon ProgramIcon() {
+    // Made once: windows open again and again, and the images never change.
+    static const QIcon icon = BuiltInIcon();
     return icon;
 }
 

@@ -5,9 +5,12 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -17,6 +20,7 @@
 #include "fw/Event.h"
 #include "fw/Label.h"
 #include "fw/Menu.h"
+#include "fw/Picture.h"
 #include "fw/PushButton.h"
 #include "fw/Runtime.h"
 #include "fw/WeakRef.h"
@@ -275,23 +279,25 @@ TEST_F(WindowTest, UserClosingTheWindowClosesIt) {
     EXPECT_TRUE(fw::OpenWindows().empty());
 }
 
-TEST_F(WindowTest, WindowsCarryTheProgramIconFromTheApplicationsFiles) {
+TEST_F(WindowTest, WindowsCarryTheIconBuiltIntoTheProgram) {
     EXPECT_EQ(QGuiApplication::desktopFileName(), QStringLiteral("ukisomi"));
+    // No folder of the application's holds anything: the icon comes from inside the program.
     PictureFolder folder;
-    folder.WritePng("ukisomi-16.png", Solid(16, 16, qRgb(200, 30, 30)));
-    folder.WritePng("ukisomi-48.png", Solid(48, 48, qRgb(200, 30, 30)));
-    folder.WriteBytes("ukisomi-32.png", PngBytes(Solid(32, 32, qRgb(200, 30, 30))).left(60));
     fw::Picture::SetAppFolders({folder.Path()});
     auto window = OpenWindow();
-    // The cut-off image is left out; the others are the icon the window system gets.
-    EXPECT_EQ(window->NativeHandle()->window()->windowIcon().availableSizes(),
-              (QList<QSize>{QSize(16, 16), QSize(48, 48)}));
-
-    // Without icon files the window opens all the same, with no icon.
-    fw::Picture::SetAppFolders({folder.PathOf("missing")});
-    auto bare = OpenWindow();
-    EXPECT_TRUE(bare->IsOpen());
-    EXPECT_TRUE(bare->NativeHandle()->window()->windowIcon().isNull());
+    const QIcon icon = window->NativeHandle()->window()->windowIcon();
+    QList<QSize> sizes = icon.availableSizes();
+    std::sort(sizes.begin(), sizes.end(), [](QSize a, QSize b) { return a.width() < b.width(); });
+    ASSERT_EQ(sizes, (QList<QSize>{QSize(16, 16), QSize(32, 32), QSize(48, 48), QSize(256, 256)}));
+    for (const int size : {16, 32, 48, 256}) {
+        const QImage drawn =
+            QImage(QStringLiteral(UKISOMI_TEST_ICON_DIR "/ukisomi-%1.png").arg(size))
+                .convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(drawn.isNull()) << size;
+        EXPECT_EQ(icon.pixmap(QSize(size, size)).toImage().convertToFormat(QImage::Format_ARGB32),
+                  drawn)
+            << size;
+    }
     EXPECT_TRUE(Reports().empty());
 }
 
