@@ -30,10 +30,6 @@ void Pump() {
     }
 }
 
-std::string PictureDir() { return UKISOMI_BENCH_PICTURE_DIR; }
-
-std::string PicturePath(const std::string& name) { return PictureDir() + "/" + name; }
-
 void CatchUnhandledExceptions() {
     fw::SetUnhandledExceptionReporter([](const std::string& className, const std::string& message) {
         if (!unhandled.empty()) unhandled += "; ";

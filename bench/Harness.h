@@ -1,5 +1,5 @@
-// Shared pieces of the benchmarks: the event pump, the picture folder, what the framework
-// reported as unhandled, and the moves of a player on the game window.
+// Shared pieces of the benchmarks: the event pump, what the framework reported as unhandled,
+// and the moves of a player on the game window.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -11,6 +11,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "bench/PictureFolder.h"
+
 namespace game {
 class KarutaWindow;
 }
@@ -20,11 +22,6 @@ namespace bench {
 // Runs pending events as an idle event loop would: posted events, repaints, deferred
 // deletions. Both the framework's window and the plain-Qt one are pumped with this.
 void Pump();
-
-// The folder that holds the 101 picture files (the build's bin folder).
-std::string PictureDir();
-// "<PictureDir()>/<name>".
-std::string PicturePath(const std::string& name);
 
 // Starts recording what the framework's default handler would report (instead of a message
 // box), so that a benchmark can stop with the error.

@@ -19,7 +19,7 @@
 #include <map>
 #include <string_view>
 
-#include "bench/Harness.h"
+#include "bench/PictureFolder.h"
 #include "game/KarutaLayout.h"
 
 namespace bench {
@@ -75,7 +75,8 @@ QFont FontFor(const ControlLayout& c) {
     else if (c.fontName == "魚石行書")
         family = QStringLiteral("AoyagiKouzanFontT");
     QFont font(family);
-    if (c.fontSize > 0.0f) font.setPointSizeF(c.fontSize);
+    // In pixels, as the framework sets a design font size.
+    if (c.fontSize > 0.0f) font.setPixelSize(static_cast<int>(c.fontSize + 0.5f));
     font.setBold(c.bold);
     return font;
 }
@@ -108,10 +109,10 @@ const QImage& SharedImage(const std::string& name) {
     return found->second;
 }
 
-PlainBoard::PlainBoard(Painting painting) : painting_(painting) {
+PlainBoard::PlainBoard(Painting painting, const char* title) : painting_(painting) {
     window_ = new QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                                        Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    window_->setWindowTitle(QStringLiteral("Ukisomi"));
+    window_->setWindowTitle(QString::fromUtf8(title));
     QPalette palette = window_->palette();
     palette.setColor(QPalette::Window, QColor(0xff, 0x90, 0x29));
     window_->setPalette(palette);

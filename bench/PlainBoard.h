@@ -18,8 +18,9 @@ public:
     enum class Painting { Stretched, PreScaled };
 
     // Builds the window in its opened state (570 x 510, fonts, texts, every canvas green,
-    // the timer running) and shows it. The first paint happens on the next Pump().
-    explicit PlainBoard(Painting painting = Painting::Stretched);
+    // the timer running) and shows it under `title` (UTF-8). The first paint happens on the
+    // next Pump().
+    explicit PlainBoard(Painting painting = Painting::Stretched, const char* title = "Ukisomi");
     ~PlainBoard();
     PlainBoard(const PlainBoard&) = delete;
     PlainBoard& operator=(const PlainBoard&) = delete;
