@@ -35,11 +35,12 @@ class Session:
         """Notes a step; a failed run prints the latest steps with their times."""
         self.trace.append("%7.2f s  %s" % (time.monotonic() - self.started, message))
 
-    def start(self, command=None, cwd=None, env=None, **windows):
+    def start(self, command=None, cwd=None, env=None, **how):
         """Starts the program: by default the built binary, from the scratch folder, as the
-        desktop starts it. `windows` is passed to Game: how to find the program's windows."""
+        desktop starts it. `how` goes to Game: how to find the program's windows (window_owner)
+        and whether it has an accessibility tree (accessible)."""
         game = Game(self, command or [self.args.binary], cwd or self.scratch,
-                    env or desktop_environment(), **windows)
+                    env or desktop_environment(), **how)
         self.games.append(game)
         return game
 
