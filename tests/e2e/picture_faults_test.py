@@ -8,8 +8,10 @@ import struct
 import sys
 import zlib
 
-import harness as h
-from harness import check
+from harness import board
+from harness.checks import Failure, Skip, check
+from harness.pictures import green_reference
+from harness.runner import run
 
 # Round 1 deals card number 5 on slot 5, round 2 card number 15.
 DAMAGED_SLOT = 5
@@ -59,7 +61,7 @@ def peak_memory_kb(pid):
     for line in open("/proc/%d/status" % pid):
         if line.startswith("VmHWM:"):
             return int(line.split()[1])
-    raise h.Failure("no VmHWM for the game process")
+    raise Failure("no VmHWM for the game process")
 
 
 # Words of what an image decoder writes about a file it cannot read ("libpng error: Read
@@ -74,51 +76,24 @@ def check_decoder_quiet(game):
     check(not lines, "the picture decoder wrote on stderr: %r" % lines)
 
 
-def slot_colours(game, image, slot):
-    left, top = h.FACES[slot]
-    points = [(left + dx, top + dy) for dx in (8, 35, 62) for dy in (12, 80, 148)]
-    return [game.local(image, x, y) for x, y in points]
-
-
-def slot_is(game, image, slot, colour):
-    return all(h.near(c, colour) for c in slot_colours(game, image, slot))
-
-
-def wait_for_deal(game, empty_colour, blank_slots, label):
-    """Waits until the faces show the deal: cards everywhere but on blank_slots, which paint
-    nothing, so the colour beneath (empty_colour) shows."""
-
-    def dealt():
-        shot = game.shot(label)
-        for slot in range(10):
-            blank = slot_is(game, shot, slot, empty_colour)
-            if blank != (slot in blank_slots):
-                raise h.Failure("face %d %s: %r" % (slot, "shows no card" if blank else "paints a picture",
-                                                    slot_colours(game, shot, slot)))
-        return True
-
-    h.wait_until(dealt, 5, "the deal of %s" % label, interval=0.3)
-
-
-def play_two_rounds(game, empty_colour, blank_round_one, blank_round_two):
-    """Opens, deals round 1, judges a click on the face of slot 5, deals round 2, and quits."""
+def play_two_rounds(game, empty, empty_name, blank_round_one, blank_round_two):
+    """Opens, deals round 1, judges a click on the face of slot 5, deals round 2, and quits. The
+    slots show `empty` at opening, and so do the blank ones of each round: they paint nothing."""
     game.wait_for_game_window()
-    image = game.shot("opened")
-    for slot in range(10):
-        check(slot_is(game, image, slot, empty_colour), "slot %d at opening is not %r" % (slot, empty_colour))
+    board.check_opening(game, game.shot("opened"), empty, empty_name)
 
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, "1", "the round field after 開始")
-    wait_for_deal(game, empty_colour, blank_round_one, "round-1")
+    game.wait_text(board.KAISU_FIELD, "1", "the round field after 開始")
+    board.wait_for_deal(game, empty, blank_round_one, label="round-1")
 
     # A face without a picture is still a card of the round: a click on it is judged.
     game.click_face(DAMAGED_SLOT)
-    game.wait_text(h.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after a click on face 5")
+    game.wait_text(board.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after a click on face 5")
 
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, "2", "the round field of round 2")
-    check(game.text(h.LABEL1) is None, "開始 left the judging label shown")
-    wait_for_deal(game, empty_colour, blank_round_two, "round-2")
+    game.wait_text(board.KAISU_FIELD, "2", "the round field of round 2")
+    check(game.text(board.LABEL1) is None, "開始 left the judging label shown")
+    board.wait_for_deal(game, empty, blank_round_two, label="round-2")
 
     peak = peak_memory_kb(game.pid)
     check(peak < PEAK_MEMORY_LIMIT_KB, "the game's resident memory peaked at %d MB" % (peak // 1024))
@@ -126,34 +101,52 @@ def play_two_rounds(game, empty_colour, blank_round_one, blank_round_two):
     check_decoder_quiet(game)
 
 
+def read_only_start(session, binary, folder):
+    """Starts the program from a folder it cannot write into, and shows first that it cannot:
+    modes bind a normal user; root, whom they do not bind, gets the folder mounted read-only
+    in a mount namespace of the program's own."""
+    for name in os.listdir(folder):
+        os.chmod(os.path.join(folder, name), 0o444 if name.endswith(".png") else 0o555)
+    os.chmod(folder, 0o555)
+    if os.geteuid() != 0:
+        probe = os.path.join(folder, "write-probe")
+        try:
+            open(probe, "w").close()
+        except OSError:
+            return session.start([binary])
+        raise Failure("the folder's modes do not keep %s from writing into it" % probe)
+    # The program replaces the shell, so that its process is the one started.
+    script = ('mount --bind "$1" "$1" && mount -o remount,bind,ro "$1" || exit 3\n'
+              'if touch "$1/write-probe" 2>/dev/null; then echo "$1 is still writable" >&2; exit 4; fi\n'
+              'exec "$2"')
+    return session.start(["unshare", "--mount", "sh", "-c", script, "sh", folder, binary])
+
+
 def test(session):
     case = session.args.case
-    green = h.green_reference(session.args.pictures)
+    green = green_reference(session.args.pictures)
     if case in ("missing", "zero-byte", "truncated", "not-png", "huge-header"):
         binary, folder = session.copy_program()
         damage(os.path.join(folder, DAMAGED_FILE), case)
-        play_two_rounds(session.start(binary), green, {DAMAGED_SLOT}, set())
+        play_two_rounds(session.start([binary]), green, "green", {DAMAGED_SLOT}, set())
     elif case == "read-only-folder":
         binary, folder = session.copy_program()
-        for name in os.listdir(folder):
-            os.chmod(os.path.join(folder, name), 0o444 if name.endswith(".png") else 0o555)
-        os.chmod(folder, 0o555)
-        play_two_rounds(session.start(binary), green, set(), set())
+        play_two_rounds(read_only_start(session, binary, folder), green, "green", set(), set())
     elif case == "missing-folder":
         fallback = session.args.installed_data
         if fallback and os.path.isdir(fallback):
-            raise h.Skip("pictures are installed in %s, where the program finds them whatever "
-                         "lies beside it" % fallback)
+            raise Skip("pictures are installed in %s, where the program finds them whatever "
+                       "lies beside it" % fallback)
         binary, _ = session.copy_program(pictures=False)
         # No picture at all: frames and faces paint nothing, and the orange board shows.
-        play_two_rounds(session.start(binary), h.ORANGE, set(range(10)), set(range(10)))
+        play_two_rounds(session.start([binary]), board.ORANGE, "orange", set(range(10)), set(range(10)))
     elif case == "installed-layout":
         # bin/ukisomi with its pictures in share/ukisomi, as an installed tree has them.
         binary, _ = session.copy_program(layout="share")
-        play_two_rounds(session.start(binary), green, set(), set())
+        play_two_rounds(session.start([binary]), green, "green", set(), set())
     else:
-        raise h.Failure("unknown case %r" % case)
+        raise Failure("unknown case %r" % case)
 
 
 if __name__ == "__main__":
-    sys.exit(h.run(test, __doc__))
+    sys.exit(run(test, __doc__))

@@ -4,25 +4,17 @@ and a press that open the result window, its OK button, and Ctrl+Q ending the ru
 import math
 import sys
 
-import harness as h
-from harness import check
+from harness import board
+from harness import xwindows
+from harness.checks import Failure, check, wait_until
+from harness.pictures import green_reference
+from harness.runner import run
 
 
 def check_board_at_opening(game, green):
     image = game.shot("opened")
-    h.check_board_at_opening(game, image, green, slot_probes)
-    check(not dark_pixels(game, image, h.LABEL1), "the judging label shows before any click")
-
-
-def slot_probes(slot):
-    """The middle of the face and a point of the frame's rim around it."""
-    fx, fy = h.FRAMES[slot]
-    return [h.centre(h.face_rect(slot)), (fx + 4, fy + 85)]
-
-
-def faces_showing_cards(game, image, green):
-    return [slot for slot in range(10)
-            if not h.near(game.local(image, *h.centre(h.face_rect(slot))), green)]
+    board.check_opening(game, image, green, "green")
+    check(not dark_pixels(game, image, board.LABEL1), "the judging label shows before any click")
 
 
 def dark_pixels(game, image, rect):
@@ -32,7 +24,7 @@ def dark_pixels(game, image, rect):
 
 
 def judge_label(game):
-    return game.text(h.LABEL1)
+    return game.text(board.LABEL1)
 
 
 def click_and_judge(game, slot):
@@ -40,11 +32,11 @@ def click_and_judge(game, slot):
     rewrites the time field with the moment of the click, which tells that it was handled when
     the label already showed the same verdict."""
     shown_before = judge_label(game)
-    time_before = game.text(h.TIME_FIELD)
+    time_before = game.text(board.TIME_FIELD)
     game.click_face(slot)
     if shown_before is None:
-        return game.wait_text(h.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after a click")
-    game.wait_text(h.TIME_FIELD, lambda t: t != time_before, "the time field after a click")
+        return game.wait_text(board.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after a click")
+    game.wait_text(board.TIME_FIELD, lambda t: t != time_before, "the time field after a click")
     return judge_label(game)
 
 
@@ -57,15 +49,15 @@ def answer_round(game, verdicts):
         if verdict == "正解":
             break
     else:
-        raise h.Failure("no face of the round was judged right")
+        raise Failure("no face of the round was judged right")
     return points_of_right_click(game)
 
 
 def points_of_right_click(game):
     """The points the score field shows for the right click just judged: 20 less the seconds
     the time field shows, truncated."""
-    points = game.number(h.SCORE_FIELD, "the score field")
-    shown = game.text(h.TIME_FIELD)
+    points = game.number(board.SCORE_FIELD, "the score field")
+    shown = game.text(board.TIME_FIELD)
     seconds = float(shown)
     check(points == math.trunc(20.0 - seconds),
           "a right click after %s s scored %d, not trunc(20 - %s)" % (shown, points, shown))
@@ -74,26 +66,27 @@ def points_of_right_click(game):
 
 
 def test(session):
-    green = h.green_reference(session.args.pictures)
+    green = green_reference(session.args.pictures)
     game = session.start()
+    # The game window is found as the process's one shown window, not by its title.
     game.wait_for_game_window()
-    check(game.window_title(game.window) == "Ukisomi", "the window title is %r" % game.window_title(game.window))
-    check(game.geometry[2:] == h.WINDOW_SIZE,
+    xwindows.check_title(xwindows.window_properties(game.window), "Ukisomi", "game window")
+    check(game.geometry[2:] == board.WINDOW_SIZE,
           "the game window is %dx%d, not 570x510" % game.geometry[2:])
     check_board_at_opening(game, green)
-    for rect, what in ((h.KAISU_FIELD, "round"), (h.SCORE_FIELD, "score"), (h.TOTAL_FIELD, "total"),
-                       (h.HIGH_SCORE_FIELD, "high score")):
+    for rect, what in ((board.KAISU_FIELD, "round"), (board.SCORE_FIELD, "score"), (board.TOTAL_FIELD, "total"),
+                       (board.HIGH_SCORE_FIELD, "high score")):
         game.wait_text(rect, "0", "the %s field at opening" % what)
-    game.wait_text(h.SHOGO_TEXT, "なし", "the title at opening")
+    game.wait_text(board.SHOGO_TEXT, "なし", "the title at opening")
     check(judge_label(game) is None, "the judging label is shown at opening")
 
     # Round 1: the deal replaces the green faces by cards; the first click right after it.
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, "1", "the round field after 開始")
+    game.wait_text(board.KAISU_FIELD, "1", "the round field after 開始")
     check(judge_label(game) is None, "the judging label shows before a click")
     first = click_and_judge(game, 0)
-    image = wait_for_cards(game, green)
-    check(dark_pixels(game, image, h.LABEL1), "the judging label's place shows no text after a click")
+    image, _ = board.wait_for_deal(game, green)
+    check(dark_pixels(game, image, board.LABEL1), "the judging label's place shows no text after a click")
     verdicts = {first}
     if first == "正解":
         total = points_of_right_click(game)
@@ -106,7 +99,7 @@ def test(session):
 
     for round_number in range(2, 10):
         game.press_start()
-        game.wait_text(h.KAISU_FIELD, str(round_number), "the round field")
+        game.wait_text(board.KAISU_FIELD, str(round_number), "the round field")
         check(judge_label(game) is None, "開始 left the judging label shown in round %d" % round_number)
         total += answer_round(game, verdicts)
         check_totals(game, total)
@@ -114,51 +107,36 @@ def test(session):
 
     # Round ten left unanswered; the next press ends the game and deals round 1 of the next.
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, "10", "the round field in round ten")
+    game.wait_text(board.KAISU_FIELD, "10", "the round field in round ten")
     game.press_start()
     result, geometry = game.wait_for_result_window()
-    check(geometry[2:] == h.RESULT_SIZE, "the result window is %dx%d, not 388x100" % geometry[2:])
+    check(geometry[2:] == board.RESULT_SIZE, "the result window is %dx%d, not 388x100" % geometry[2:])
     check(not overlaps(geometry, game.geometry),
           "the result window %r lies over the game window %r, not beside it" % (geometry, game.geometry))
-    game.wait_text(h.MESSAGE_LABEL, h.shows_result(total), "the result text", geometry=geometry)
-    game.wait_text(h.SHOGO_TEXT, h.title_for(total), "the title on the game window")
-    game.wait_text(h.KAISU_FIELD, "1", "the round field of the next game")
-    game.wait_text(h.HIGH_SCORE_FIELD, str(total), "the high score after the game")
+    game.wait_text(board.MESSAGE_LABEL, board.shows_result(total), "the result text", geometry=geometry)
+    game.wait_text(board.SHOGO_TEXT, board.title_for(total), "the title on the game window")
+    game.wait_text(board.KAISU_FIELD, "1", "the round field of the next game")
+    game.wait_text(board.HIGH_SCORE_FIELD, str(total), "the high score after the game")
     game.shot("result")
 
     # The game window stays usable while the result window is open.
-    wait_for_cards(game, green)
+    board.wait_for_deal(game, green)
     game.click_face(9)
-    game.wait_text(h.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label with the result window open")
-    game.wait_text(h.MESSAGE_LABEL, h.shows_result(total), "the result text after a click", geometry=geometry)
+    game.wait_text(board.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label with the result window open")
+    game.wait_text(board.MESSAGE_LABEL, board.shows_result(total), "the result text after a click", geometry=geometry)
 
     # OK closes the result window; the game goes on.
-    game.click_rect(h.OK_BUTTON, geometry=geometry)
-    h.wait_until(lambda: not game.other_windows(), 5, "the result window to close after OK")
+    game.click_rect(board.OK_BUTTON, geometry=geometry)
+    wait_until(lambda: not game.other_windows(), 5, "the result window to close after OK")
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, "2", "the round field after OK")
+    game.wait_text(board.KAISU_FIELD, "2", "the round field after OK")
 
     game.quit_with_ctrl_q()
 
 
-def wait_for_cards(game, green):
-    """Waits until every face shows a card, and returns that screenshot."""
-    images = []
-
-    def dealt():
-        images[:] = [game.shot("dealt")]
-        missing = set(range(10)) - set(faces_showing_cards(game, images[0], green))
-        if missing:
-            raise h.Failure("faces %s still look green" % sorted(missing))
-        return True
-
-    h.wait_until(dealt, 5, "the dealt cards", interval=0.2)
-    return images[0]
-
-
 def check_totals(game, total):
-    game.wait_text(h.TOTAL_FIELD, str(total), "the total field")
-    game.wait_text(h.HIGH_SCORE_FIELD, str(total), "the high score field")
+    game.wait_text(board.TOTAL_FIELD, str(total), "the total field")
+    game.wait_text(board.HIGH_SCORE_FIELD, str(total), "the high score field")
 
 
 def overlaps(a, b):
@@ -166,4 +144,4 @@ def overlaps(a, b):
 
 
 if __name__ == "__main__":
-    sys.exit(h.run(test, __doc__))
+    sys.exit(run(test, __doc__))

@@ -1,7 +1,7 @@
 """A storm of random X events on the real game window: clicks, double clicks, presses and
 releases at separate places, presses held across a tick, and keys, in random order while the
 timer ticks. The program must stay alive and consistent: the round 0 to 10, the high score
-never falling, at most one result window, no unhandled exception; afterwards the window still
+never falling nor below the total, at most one result window, no unhandled exception; afterwards the window still
 answers and Ctrl+Q ends the run with 0.
 
 Only the left button and keys that type nothing: the checks read the fields, and text typed or
@@ -13,8 +13,9 @@ import re
 import sys
 import time
 
-import harness as h
-from harness import check
+from harness import board, xwindows
+from harness.checks import Failure, check, wait_until
+from harness.runner import run
 
 EVENTS = int(os.environ.get("UKISOMI_STORM_EVENTS", "3000"))
 BATCH = 100
@@ -28,11 +29,11 @@ def random_point(rng):
     """A point of the game window, in content coordinates, most often on a face or the button."""
     kind = rng.random()
     if kind < 0.45:
-        left, top, width, height = h.face_rect(rng.randrange(10))
+        left, top, width, height = board.face_rect(rng.randrange(10))
     elif kind < 0.65:
-        left, top, width, height = h.START_BUTTON
+        left, top, width, height = board.START_BUTTON
     else:
-        left, top, (width, height) = 0, 0, h.WINDOW_SIZE
+        left, top, (width, height) = 0, 0, board.WINDOW_SIZE
     return left + rng.randrange(width), top + rng.randrange(height)
 
 
@@ -78,13 +79,15 @@ class Invariants:
         game.check_no_unhandled_exception()
         others = game.other_windows()
         check(len(others) <= 1, "%d result windows are open" % len(others))
-        kaisu = game.number(h.KAISU_FIELD, "the round field")
+        kaisu = game.number(board.KAISU_FIELD, "the round field")
         check(0 <= kaisu <= 10, "the round field shows %d" % kaisu)
-        high = game.number(h.HIGH_SCORE_FIELD, "the high-score field")
+        # The total first: read after it, the high score can only have risen with it.
+        total = game.number(board.TOTAL_FIELD, "the total field")
+        high = game.number(board.HIGH_SCORE_FIELD, "the high-score field")
         check(high >= self.high_score, "the high score fell from %d to %d" % (self.high_score, high))
-        check(high >= 0, "the high score is %d" % high)
+        check(high >= total, "the high score %d is below the total %d" % (high, total))
         self.high_score = high
-        label = game.text(h.LABEL1)
+        label = game.text(board.LABEL1)
         check(label in (None, "正解", "ハズレ"), "the judging label shows %r" % label)
         for window, geometry in others.items():
             text = self.result_text(window, geometry)
@@ -92,7 +95,7 @@ class Invariants:
                 continue  # closed by the storm's last keys meanwhile
             match = RESULT_PATTERN.match(text)
             check(match, "the result window shows %r" % text)
-            check(match.group(2) == h.title_for(int(match.group(1))),
+            check(match.group(2) == board.title_for(int(match.group(1))),
                   "the result %r gives the wrong title" % text)
         self.samples += 1
 
@@ -105,12 +108,12 @@ class Invariants:
             if window not in self.game.visible_windows():
                 return True
             try:
-                seen[:] = [self.game.text(h.MESSAGE_LABEL, geometry)]
-            except h.Failure:
+                seen[:] = [self.game.text(board.MESSAGE_LABEL, geometry)]
+            except Failure:
                 return False
             return seen[0] is not None
 
-        h.wait_until(readable, 5, "the result window's text")
+        wait_until(readable, 5, "the result window's text")
         return seen[0] if seen else None
 
 
@@ -126,7 +129,7 @@ def test(session):
     sent, started = 0, time.monotonic()
     while sent < EVENTS and time.monotonic() - started < TIME_BUDGET:
         count = min(BATCH, EVENTS - sent)
-        h.xdotool(*storm_batch(rng, game.geometry, count), timeout=120)
+        xwindows.xdotool(*storm_batch(rng, game.geometry, count), timeout=120)
         sent += count
         invariants.check()
     elapsed = time.monotonic() - started
@@ -136,18 +139,18 @@ def test(session):
 
     # The window still answers: a press deals the next round and a click is judged.
     for window, geometry in game.other_windows().items():
-        game.click_rect(h.OK_BUTTON, geometry=geometry)
-    h.wait_until(lambda: not game.other_windows(), 5, "the result window to close after OK")
-    kaisu = game.number(h.KAISU_FIELD, "the round field")
+        game.click_rect(board.OK_BUTTON, geometry=geometry)
+    wait_until(lambda: not game.other_windows(), 5, "the result window to close after OK")
+    kaisu = game.number(board.KAISU_FIELD, "the round field")
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, str(kaisu + 1 if kaisu < 10 else 1), "the round field after the storm")
-    check(game.text(h.LABEL1) is None, "開始 left the judging label shown after the storm")
+    game.wait_text(board.KAISU_FIELD, str(kaisu + 1 if kaisu < 10 else 1), "the round field after the storm")
+    check(game.text(board.LABEL1) is None, "開始 left the judging label shown after the storm")
     game.click_face(3)
-    game.wait_text(h.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after the storm")
+    game.wait_text(board.LABEL1, lambda t: t in ("正解", "ハズレ"), "the judging label after the storm")
     invariants.check()
 
     game.quit_with_ctrl_q()
 
 
 if __name__ == "__main__":
-    sys.exit(h.run(test, __doc__))
+    sys.exit(run(test, __doc__))

@@ -11,8 +11,11 @@ import re
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "e2e"))
-import harness as h  # noqa: E402
-from harness import check  # noqa: E402
+from harness import board  # noqa: E402
+from harness.checks import check  # noqa: E402
+from harness.pictures import Image, green_reference, picture_names, read_png  # noqa: E402
+from harness.runner import run  # noqa: E402
+from harness.xwindows import command  # noqa: E402
 
 # Packages the game cannot run or look right without: the Qt libraries it links (found by
 # dpkg-shlibdeps) and the fonts the framework puts in place of the design's faces.
@@ -30,13 +33,13 @@ COPYRIGHT = "usr/share/doc/ukisomi/copyright"
 MARKED_SLOT = 5
 MARKER = (0x30, 0x40, 0xD0)
 # Every other pixel of a face, in its own coordinates: where a card picture is compared.
-FACE_SAMPLES = [(x, y) for y in range(0, h.FACE_SIZE[1], 2) for x in range(0, h.FACE_SIZE[0], 2)]
+FACE_SAMPLES = [(x, y) for y in range(0, board.FACE_SIZE[1], 2) for x in range(0, board.FACE_SIZE[0], 2)]
 # Smooth scaling weighs the covered pixels a little otherwise than their plain mean: a face
 # differs from its own card's mean by about 4 a channel on average, from any other by 18 or more.
 MATCH_LIMIT = 8
 
 def field(deb, name):
-    return h.command("dpkg-deb", "--field", deb, name).strip()
+    return command("dpkg-deb", "--field", deb, name).strip()
 
 
 def dependency_names(depends):
@@ -60,7 +63,7 @@ def check_control(deb):
 
 
 def check_files(root):
-    pictures = [os.path.join(PICTURES, name) for name in h.picture_names()]
+    pictures = [os.path.join(PICTURES, name) for name in picture_names()]
     missing = [path for path in [DESKTOP_ENTRY, COPYRIGHT] + ICONS + pictures
                if not os.path.isfile(os.path.join(root, path))]
     check(not missing, "the package lacks %s" % ", ".join(missing))
@@ -68,32 +71,32 @@ def check_files(root):
 
 
 def check_desktop_entry(root):
-    result = h.command("desktop-file-validate", os.path.join(root, DESKTOP_ENTRY), check_rc=False)
+    result = command("desktop-file-validate", os.path.join(root, DESKTOP_ENTRY), check_rc=False)
     check(not result.strip(), "desktop-file-validate on the packaged entry says:\n%s" % result)
 
 
 def check_lintian(deb):
-    out = h.command("lintian", deb, timeout=300, check_rc=False)
+    out = command("lintian", deb, timeout=300, check_rc=False)
     print("lintian:\n%s" % (out.rstrip() or "(nothing)"))
     errors = [line for line in out.splitlines() if line.startswith("E:")]
     check(not errors, "lintian reports errors:\n" + "\n".join(errors))
 
 
 def mark_picture(path):
-    original = h.read_png(path)
-    h.Image(original.width, original.height, bytes(MARKER) * (original.width * original.height)).save_png(path)
+    original = read_png(path)
+    Image(original.width, original.height, bytes(MARKER) * (original.width * original.height)).save_png(path)
 
 
 def scaled_colour(picture, x, y):
     """The colour smooth scaling gives a face's pixel x, y: about the mean of the picture's
     pixels it covers (the card pictures are whole multiples of the face)."""
-    sx, sy = picture.width // h.FACE_SIZE[0], picture.height // h.FACE_SIZE[1]
+    sx, sy = picture.width // board.FACE_SIZE[0], picture.height // board.FACE_SIZE[1]
     pixels = [picture.rgb(x * sx + i, y * sy + j) for i in range(sx) for j in range(sy)]
     return tuple(sum(p[c] for p in pixels) // len(pixels) for c in range(3))
 
 
 def face_colours(game, image, slot):
-    left, top = h.FACES[slot]
+    left, top = board.FACES[slot]
     return [game.local(image, left + x, top + y) for x, y in FACE_SAMPLES]
 
 
@@ -105,44 +108,34 @@ def difference(colours, expected):
 
 def check_board(session, root):
     pictures = os.path.join(root, PICTURES)
-    green = h.green_reference(pictures)
+    green = green_reference(pictures)
     cards = []
     for n in range(10):
-        card = h.read_png(os.path.join(pictures, "karuta%d.png" % n))
-        check(card.width % h.FACE_SIZE[0] == 0 and card.height % h.FACE_SIZE[1] == 0,
+        card = read_png(os.path.join(pictures, "karuta%d.png" % n))
+        check(card.width % board.FACE_SIZE[0] == 0 and card.height % board.FACE_SIZE[1] == 0,
               "card picture %d of %dx%d is no whole multiple of the face" % (n, card.width, card.height))
         cards.append([scaled_colour(card, x, y) for x, y in FACE_SAMPLES])
     mark_picture(os.path.join(pictures, "karuta%d.png" % MARKED_SLOT))
 
-    game = session.start(os.path.join(root, GAME))
+    game = session.start([os.path.join(root, GAME)])
     game.wait_for_game_window()
-    image = game.shot("opened")
-    for slot in range(10):
-        fx, fy = h.FRAMES[slot]
-        for x, y in (h.centre(h.face_rect(slot)), (fx + 4, fy + 85)):
-            colour = game.local(image, x, y)
-            check(h.near(colour, green), "slot %d is not green at %d,%d: %r" % (slot, x, y, colour))
+    board.check_opening(game, game.shot("opened"), green, "green")
 
     game.press_start()
-    game.wait_text(h.KAISU_FIELD, "1", "the round field after 開始")
-
-    def dealt():
-        shot = game.shot("round-1")
-        for slot in range(10):
-            seen = face_colours(game, shot, slot)
-            if slot == MARKED_SLOT:
-                off = difference(seen, [MARKER] * len(seen))
-                check(off <= MATCH_LIMIT, "face %d does not show the package's marked picture "
-                      "(mean difference %.1f)" % (slot, off))
-                continue
-            off = [difference(seen, card) for card in cards]
-            closest = off.index(min(off))
-            check(off[slot] <= MATCH_LIMIT and closest == slot,
-                  "face %d does not show card %d: mean difference %.1f, closest card %d"
-                  % (slot, slot, off[slot], closest))
-        return True
-
-    h.wait_until(dealt, 5, "the cards of round 1", interval=0.3)
+    game.wait_text(board.KAISU_FIELD, "1", "the round field after 開始")
+    shot, _ = board.wait_for_deal(game, green, label="round-1")
+    for slot in range(10):
+        seen = face_colours(game, shot, slot)
+        if slot == MARKED_SLOT:
+            off = difference(seen, [MARKER] * len(seen))
+            check(off <= MATCH_LIMIT, "face %d does not show the package's marked picture "
+                  "(mean difference %.1f)" % (slot, off))
+            continue
+        off = [difference(seen, card) for card in cards]
+        closest = off.index(min(off))
+        check(off[slot] <= MATCH_LIMIT and closest == slot,
+              "face %d does not show card %d: mean difference %.1f, closest card %d"
+              % (slot, slot, off[slot], closest))
     game.quit_with_ctrl_q()
 
 
@@ -157,13 +150,13 @@ def main():
     def test(session):
         check_control(args.deb)
         root = os.path.join(session.scratch, "unpacked")
-        h.command("dpkg-deb", "--extract", args.deb, root, timeout=120)
+        command("dpkg-deb", "--extract", args.deb, root, timeout=120)
         check_files(root)
         check_desktop_entry(root)
         check_board(session, root)
         check_lintian(args.deb)
 
-    return h.run(test, __doc__, args)
+    return run(test, __doc__, args)
 
 
 if __name__ == "__main__":

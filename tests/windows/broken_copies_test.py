@@ -5,6 +5,7 @@ is no PE) and expects each copy to fail with a message naming the fault. The unb
 must pass first, or the failures would prove nothing.
 
 usage: broken_copies_test.py --folder UNPACKED_ZIP_FOLDER --author-line TEXT
+                             --symbols-from BUILD_TREE_PROGRAM
 """
 
 import argparse
@@ -17,7 +18,8 @@ import tempfile
 
 import pecheck
 from dll_closure_test import EXE_NAME, imports_of
-from pe_resources_test import ICON_GROUP_ID, RT_GROUP_ICON, RT_ICON, RT_MANIFEST, RT_VERSION
+from pe_resources_test import ICON_GROUP_ID
+from pecheck import RT_GROUP_ICON, RT_ICON, RT_MANIFEST, RT_VERSION
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -46,19 +48,19 @@ class Image:
         return header.get_field_absolute_offset(name)
 
     def resource(self, type_id, name_id):
-        """(file offset, size) of a resource's data."""
-        for type_entry in self.pe.DIRECTORY_ENTRY_RESOURCE.entries:
-            for name_entry in type_entry.directory.entries:
-                if (type_entry.id, name_entry.id) == (type_id, name_id):
-                    data = name_entry.directory.entries[0].data.struct
-                    return self.pe.get_offset_from_rva(data.OffsetToData), data.Size
-        raise AssertionError("no resource %s/%s" % (type_id, name_id))
+        """The one resource of that type and name."""
+        found = [r for r in pecheck.read_resources(self.pe)
+                 if (r.type_id, r.name_id) == (type_id, name_id)]
+        if len(found) != 1:
+            raise AssertionError("%d resources %s/%s, expected one" % (len(found), type_id, name_id))
+        return found[0]
 
     def find(self, pattern, type_id, name_id):
         """The one offset of a byte pattern inside a resource's data."""
-        start, size = self.resource(type_id, name_id)
-        found = self.data.find(pattern, start, start + size)
-        if found < 0 or self.data.find(pattern, found + 1, start + size) >= 0:
+        resource = self.resource(type_id, name_id)
+        start, end = resource.offset, resource.offset + len(resource.data)
+        found = self.data.find(pattern, start, end)
+        if found < 0 or self.data.find(pattern, found + 1, end) >= 0:
             raise AssertionError("%r is not once in resource %s/%s" % (pattern, type_id, name_id))
         return found
 
@@ -80,7 +82,7 @@ def console_subsystem(exe):
 
 
 def i386_machine(exe):
-    struct.pack_into("<H", exe.data, exe.field(exe.pe.FILE_HEADER, "Machine"), 0x14C)
+    pecheck.set_machine(exe.data, exe.pe, pecheck.MACHINE_I386)
 
 
 def narrow_startup(exe):
@@ -132,16 +134,12 @@ def manifest_syntax(exe):
 
 
 def manifest_language(exe):
-    for type_entry in exe.pe.DIRECTORY_ENTRY_RESOURCE.entries:
-        if type_entry.id == RT_MANIFEST:
-            language = type_entry.directory.entries[0].directory.entries[0]
-            struct.pack_into("<H", exe.data, language.struct.get_file_offset(), 1041)
-            return
+    struct.pack_into("<H", exe.data, exe.resource(RT_MANIFEST, 1).language_entry, 1041)
 
 
 def group_entries(exe):
     """The group's first two entries (48 and 32 pixels at 8 bits) swapped."""
-    start, _ = exe.resource(RT_GROUP_ICON, ICON_GROUP_ID)
+    start = exe.resource(RT_GROUP_ICON, ICON_GROUP_ID).offset
     first, second = start + 6, start + 20
     exe.data[first:first + 14], exe.data[second:second + 14] = \
         exe.data[second:second + 14], exe.data[first:first + 14]
@@ -149,9 +147,9 @@ def group_entries(exe):
 
 def icon_image(exe, index):
     """The file offset of the image of the group's entry at index."""
-    start, _ = exe.resource(RT_GROUP_ICON, ICON_GROUP_ID)
+    start = exe.resource(RT_GROUP_ICON, ICON_GROUP_ID).offset
     icon_id = struct.unpack_from("<H", exe.data, start + 6 + 14 * index + 12)[0]
-    return exe.resource(RT_ICON, icon_id)[0]
+    return exe.resource(RT_ICON, icon_id).offset
 
 
 def icon_depth(exe):
@@ -161,6 +159,12 @@ def icon_depth(exe):
 def icon_png(exe):
     at = icon_image(exe, 6)
     exe.data[at:at + 4] = b"\x89PNG"
+
+
+def moved_entry(exe):
+    header = exe.pe.OPTIONAL_HEADER
+    struct.pack_into("<I", exe.data, exe.field(header, "AddressOfEntryPoint"),
+                     header.AddressOfEntryPoint + 2)
 
 
 EXE_FAULTS = [
@@ -235,7 +239,7 @@ def unknown_system_dll(folder):
 def i386_plugin(folder):
     path = plugin(folder)
     dll = Image(os.path.join(folder, path))
-    struct.pack_into("<H", dll.data, dll.field(dll.pe.FILE_HEADER, "Machine"), 0x14C)
+    pecheck.set_machine(dll.data, dll.pe, pecheck.MACHINE_I386)
     dll.save()
     return ["FAIL  %s is built for AMD64: machine IMAGE_FILE_MACHINE_I386" % path]
 
@@ -302,12 +306,15 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--folder", required=True, help="the unpacked package")
     parser.add_argument("--author-line", required=True, help="the expected LongVersion text")
+    parser.add_argument("--symbols-from", required=True,
+                        help="the build tree's program, not stripped")
     args = parser.parse_args()
     exe = os.path.join(args.folder, EXE_NAME)
 
     def body(report):
         for script, script_args in [("pe_resources_test.py", ["--exe", exe, "--author-line",
-                                                               args.author_line]),
+                                                               args.author_line, "--symbols-from",
+                                                               args.symbols_from]),
                                     ("dll_closure_test.py", ["--folder", args.folder])]:
             code, output = run(script, *script_args)
             if not report.check("the unbroken package passes %s" % script, code == 0, output):
@@ -322,6 +329,19 @@ def main():
                                    args.author_line)
                 expect_failure(report, what, code, output, ["FAIL  ", fragment])
                 os.unlink(copy)
+            # The symbol table read from a program that is not the zip's, or has none.
+            moved = os.path.join(scratch, "moved-entry.exe")
+            shutil.copyfile(args.symbols_from, moved)
+            if breaks(report, "another entry point", lambda: Image(moved).rewrite(moved_entry)):
+                for what, symbols, fragment in [
+                        ("a stripped program as the build tree's", exe,
+                         "the build tree's program has a symbol table"),
+                        ("the build tree's program with another entry point", moved,
+                         "the build tree's program has the zip's entry point")]:
+                    code, output = run("pe_resources_test.py", "--exe", exe, "--author-line",
+                                       args.author_line, "--symbols-from", symbols)
+                    expect_failure(report, what, code, output, ["FAIL  ", fragment])
+
             code, output = run("pe_resources_test.py", "--exe", exe, "--author-line",
                                args.author_line + "!")
             expect_failure(report, "another author line", code, output,

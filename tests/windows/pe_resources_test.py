@@ -4,6 +4,7 @@ it (version, manifest, icon) as the loader, the shell's property page and the ic
 them. The PE counterpart of tests/resources, which reads the resource compiler's output.
 
 usage: pe_resources_test.py --exe Ukisomi.exe --author-line "Ukisomi poem-card game, 1.5.0"
+                            [--symbols-from build/windows/bin/Ukisomi.exe]
 """
 
 import argparse
@@ -12,11 +13,8 @@ import struct
 import xml.etree.ElementTree as ElementTree
 
 import pecheck
+from pecheck import RT_GROUP_ICON, RT_ICON, RT_MANIFEST, RT_VERSION
 
-RT_ICON = 3
-RT_GROUP_ICON = 14
-RT_VERSION = 16
-RT_MANIFEST = 24
 ENGLISH_US = 1033
 ICON_GROUP_ID = 102
 SUBSYSTEM_WINDOWS_GUI = 2
@@ -157,14 +155,20 @@ def check_startup(report, pe):
                  "imports %s" % (sorted(wide | narrow) or "neither %s nor %s"
                                  % (sorted(WIDE_STARTUP_IMPORTS), sorted(NARROW_STARTUP_IMPORTS))))
 
-    symbols = coff_symbols(pe)
-    if not symbols:
-        print("--    no symbol table (stripped): the entry's and wWinMain's names are not checked")
+
+def check_symbols(report, pe, unstripped):
+    """The entry point and wWinMain, by the symbol table of the build tree's program, which the
+    zip's copy (pe) was stripped of: the same program, its entry where pe's is."""
+    symbols = coff_symbols(unstripped)
+    if not report.check("the build tree's program has a symbol table", bool(symbols),
+                        "no COFF symbols: it is stripped too"):
         return
     entry = pe.OPTIONAL_HEADER.AddressOfEntryPoint
+    report.equal("the build tree's program has the zip's entry point",
+                 unstripped.OPTIONAL_HEADER.AddressOfEntryPoint, entry)
     at_entry = sorted(name for name, section, value in symbols
-                      if 0 < section <= len(pe.sections)
-                      and pe.sections[section - 1].VirtualAddress + value == entry)
+                      if 0 < section <= len(unstripped.sections)
+                      and unstripped.sections[section - 1].VirtualAddress + value == entry)
     report.check("the entry point is the C runtime's GUI start-up",
                  any(name in GUI_ENTRY_SYMBOLS for name in at_entry),
                  "symbols at the entry: %s" % (at_entry or "none"))
@@ -175,42 +179,6 @@ def check_startup(report, pe):
 
 
 # --- the resource directory
-
-
-class Resource:
-    def __init__(self, type_id, name_id, language, data):
-        self.type_id = type_id
-        self.name_id = name_id
-        self.language = language
-        self.data = data
-
-
-def entry_id(entry):
-    return entry.id if entry.name is None else str(entry.name)
-
-
-def read_resources(pe):
-    root = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
-    if root is None:
-        raise pecheck.BadFile("the file has no resource directory")
-    found = []
-    for type_entry in root.entries:
-        for name_entry in getattr(getattr(type_entry, "directory", None), "entries", []):
-            for lang_entry in getattr(getattr(name_entry, "directory", None), "entries", []):
-                where = "resource %s/%s/%s" % (entry_id(type_entry), entry_id(name_entry),
-                                               entry_id(lang_entry))
-                if not hasattr(lang_entry, "data"):
-                    raise pecheck.BadFile(where + " has no data entry")
-                rva, size = lang_entry.data.struct.OffsetToData, lang_entry.data.struct.Size
-                try:
-                    data = pe.get_data(rva, size)
-                except pecheck.pefile.PEFormatError as e:
-                    raise pecheck.BadFile("%s: %s" % (where, e.value)) from None
-                if len(data) != size:
-                    raise pecheck.BadFile("%s holds %d bytes of its %d" % (where, len(data), size))
-                found.append(Resource(entry_id(type_entry), entry_id(name_entry),
-                                      entry_id(lang_entry), data))
-    return found
 
 
 def check_directory(report, resources):
@@ -445,6 +413,9 @@ def main():
     parser.add_argument("--exe", required=True, help="the program file, Ukisomi.exe")
     parser.add_argument("--author-line", required=True,
                         help="the LongVersion text (UKISOMI_AUTHOR_LINE in CMake)")
+    parser.add_argument("--symbols-from",
+                        help="the build tree's program, not stripped: its symbol table shows the "
+                             "entry point and wWinMain")
     args = parser.parse_args()
 
     def body(report):
@@ -455,7 +426,9 @@ def main():
         print("Reading %s" % args.exe)
         check_headers(report, pe)
         check_startup(report, pe)
-        resources = read_resources(pe)
+        if args.symbols_from:
+            check_symbols(report, pe, pecheck.open_pe(args.symbols_from, []))
+        resources = pecheck.read_resources(pe)
         check_directory(report, resources)
         check_version(report, only(resources, RT_VERSION, 1).data, args.author_line)
         check_manifest(report, only(resources, RT_MANIFEST, 1).data)

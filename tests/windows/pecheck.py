@@ -1,6 +1,8 @@
-"""What the Windows program-file tests share: opening a PE file with a clear error, and a report
-that prints each check as it runs and ends in a non-zero status when any failed."""
+"""What the Windows program-file tests share: opening a PE file with a clear error, its resource
+tree walked and its machine field rewritten in one place each, and a report that prints each
+check as it runs and ends in a non-zero status when any failed."""
 
+import struct
 import sys
 
 try:
@@ -9,7 +11,13 @@ except ImportError:  # Debian's python3-pefile serves /usr/bin/python3, not ever
     pefile = None
 
 MACHINE_AMD64 = 0x8664
+MACHINE_I386 = 0x14C
 PE32_PLUS = 0x20B
+
+RT_ICON = 3
+RT_GROUP_ICON = 14
+RT_VERSION = 16
+RT_MANIFEST = 24
 
 
 class BadFile(Exception):
@@ -57,6 +65,52 @@ def damage(pe, directories):
 def machine_name(pe):
     value = pe.FILE_HEADER.Machine
     return "%s (0x%04X)" % (pefile.MACHINE_TYPE.get(value, "unknown"), value)
+
+
+def set_machine(data, pe, machine):
+    """Writes a machine into the file header of `data`, the bytes of the file `pe` was read from."""
+    struct.pack_into("<H", data, pe.FILE_HEADER.get_field_absolute_offset("Machine"), machine)
+
+
+class Resource:
+    """One resource: its type, name and language ids, its bytes, where they lie in the file, and
+    where its language entry lies (the entry that names the language)."""
+
+    def __init__(self, type_id, name_id, language, data, offset, language_entry):
+        self.type_id, self.name_id, self.language = type_id, name_id, language
+        self.data, self.offset, self.language_entry = data, offset, language_entry
+
+
+def entry_id(entry):
+    return entry.id if entry.name is None else str(entry.name)
+
+
+def read_resources(pe):
+    """Every resource of the file, walked type, name, language; a tree or a data entry that
+    leads outside the file raises BadFile."""
+    root = getattr(pe, "DIRECTORY_ENTRY_RESOURCE", None)
+    if root is None:
+        raise BadFile("the file has no resource directory")
+    found = []
+    for type_entry in root.entries:
+        for name_entry in getattr(getattr(type_entry, "directory", None), "entries", []):
+            for lang_entry in getattr(getattr(name_entry, "directory", None), "entries", []):
+                where = "resource %s/%s/%s" % (entry_id(type_entry), entry_id(name_entry),
+                                               entry_id(lang_entry))
+                if not hasattr(lang_entry, "data"):
+                    raise BadFile(where + " has no data entry")
+                rva, size = lang_entry.data.struct.OffsetToData, lang_entry.data.struct.Size
+                try:
+                    data = pe.get_data(rva, size)
+                    offset = pe.get_offset_from_rva(rva)
+                except pefile.PEFormatError as e:
+                    raise BadFile("%s: %s" % (where, e.value)) from None
+                if len(data) != size:
+                    raise BadFile("%s holds %d bytes of its %d" % (where, len(data), size))
+                found.append(Resource(entry_id(type_entry), entry_id(name_entry),
+                                      entry_id(lang_entry), data, offset,
+                                      lang_entry.struct.get_file_offset()))
+    return found
 
 
 class Report:
