@@ -1,7 +1,8 @@
 """The Windows program played under Wine, from the folder its zip was freshly unpacked into, as
-a player unpacks it: the window titled "Ukisomi" with a 570 x 510 client area, the board at
-opening, a deal of ten cards, eleven presses of 開始 that open the result window with an empty
-title, its OK button, and Ctrl+Q ending the run with exit code 0.
+a player unpacks it, with no icon file in it: the window titled "Ukisomi" with a 570 x 510
+client area and the program's icon, the board at opening, a deal of ten cards, eleven presses of
+開始 that open the result window with an empty title and the same icon, its OK button, and
+Ctrl+Q ending the run with exit code 0.
 
 Wine programs have no accessibility tree here: everything is read from pixels and X window
 properties. The X server is the caller's (DISPLAY): Wine's desktop process stays tied to the
@@ -17,9 +18,10 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from harness import board  # noqa: E402
 from harness.checks import check, wait_until  # noqa: E402
 from harness.game import owner_of_window_titled  # noqa: E402
-from harness.pictures import green_reference  # noqa: E402
+from harness.pictures import green_reference, picture_names, read_png  # noqa: E402
 from harness.runner import run  # noqa: E402
-from harness.xwindows import check_title, command, text_value, window_geometry, window_properties  # noqa: E402
+from harness.xwindows import (check_title, command, text_value, window_geometry,  # noqa: E402
+                              window_icons, window_properties)
 
 PROGRAM = "Ukisomi.exe"
 # How long the program may take to show its window: a fresh prefix is made first (~10 s).
@@ -34,6 +36,33 @@ def show_title(window, title, what):
     print("%s: %s" % (what, ", ".join("%s %r" % (name, text_value(props[name]))
                                       for name in ("WM_NAME", "_NET_WM_NAME") if name in props)))
     check_title(props, title, what)
+
+
+def check_no_icon_file(folder):
+    """The windows' icon is the program file's own: the only pictures in the unpacked folder are
+    the 101 the game shows, beside Ukisomi.exe, and there is no icon file anywhere in it."""
+    pictures = set(picture_names())
+    strays = [os.path.relpath(os.path.join(where, name), folder)
+              for where, _, names in os.walk(folder) for name in names
+              if name.lower().endswith((".png", ".ico"))
+              and not (where == folder and name in pictures)]
+    check(not strays, "the zip holds picture or icon files besides the 101 pictures: %s" % strays)
+
+
+def check_icon(window, reference, what):
+    """The window carries the program's icon: a 32 x 32 image in _NET_WM_ICON (the size Windows
+    gives a window's large icon) whose opaque pixels are those of the icon drawn at build
+    time."""
+    icons = window_icons(window)
+    check((32, 32) in icons, "the %s carries no 32 x 32 icon (_NET_WM_ICON sizes: %s)"
+          % (what, sorted(icons)))
+    opaque = [(i, pixel) for i, pixel in enumerate(icons[(32, 32)]) if pixel >> 24 == 0xFF]
+    check(len(opaque) >= 200, "the %s's icon has only %d opaque pixels" % (what, len(opaque)))
+    wrong = [i for i, pixel in opaque
+             if reference.rgb(i % 32, i // 32) != ((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF)]
+    check(not wrong, "the %s's icon differs from the program's at %d of its %d opaque pixels"
+          % (what, len(wrong), len(opaque)))
+    print("%s: icon sizes %s, 32 x 32 the program's" % (what, sorted(icons)))
 
 
 def start(session):
@@ -52,6 +81,8 @@ def test(session):
     folder = args.folder
     check(os.path.isfile(os.path.join(folder, PROGRAM)), "no %s in %s" % (PROGRAM, folder))
     green = green_reference(folder)
+    check_no_icon_file(folder)
+    icon = read_png(args.icon)
     fresh_prefix = not os.path.isdir(args.prefix)
 
     started = time.monotonic()
@@ -63,6 +94,7 @@ def test(session):
     check(game.geometry[2:] == board.WINDOW_SIZE, "the game window's client area is %dx%d, not %dx%d"
           % (game.geometry[2:] + board.WINDOW_SIZE))
     show_title(game.window, "Ukisomi", "game window")
+    check_icon(game.window, icon, "game window")
     board.check_opening(game, game.shot("opened"), green, "green")
 
     # Each press deals the next ten cards; the eleventh ends the game after round ten.
@@ -81,6 +113,7 @@ def test(session):
           "the game window did not stay as it was beside the result window: %r"
           % (window_geometry(game.window),))
     show_title(result, "", "result window")
+    check_icon(result, icon, "result window")
     screen = tuple(int(v) for v in command("xdotool", "getdisplaygeometry").split())
     check(geometry[0] >= 0 and geometry[1] >= 0 and geometry[0] + geometry[2] <= screen[0]
           and geometry[1] + geometry[3] <= screen[1],
@@ -101,12 +134,13 @@ def main():
                         help="the folder holding Ukisomi.exe, fresh from the Windows zip")
     parser.add_argument("--wine-run", required=True, help="tests/windows/wine-run")
     parser.add_argument("--prefix", required=True, help="the Wine prefix folder")
+    parser.add_argument("--icon", required=True, help="the program's 32 x 32 icon, drawn at build time")
     parser.add_argument("--artifacts", required=True,
                         help="where a failed run keeps its screenshots")
     parser.add_argument("--name", default="windows_wine_play", help="the test's name")
     args = parser.parse_args()
     # The program runs from the unpacked folder: paths given relative to here must still hold.
-    for name in ("folder", "wine_run", "prefix", "artifacts"):
+    for name in ("folder", "wine_run", "prefix", "icon", "artifacts"):
         setattr(args, name, os.path.abspath(getattr(args, name)))
     return run(test, __doc__, args)
 

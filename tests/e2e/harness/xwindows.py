@@ -68,6 +68,23 @@ def window_properties(window):
     return found
 
 
+def window_icons(window):
+    """{(width, height): pixels} of the window's _NET_WM_ICON, each pixel an 0xAARRGGBB value,
+    row by row; empty when the window has no icon."""
+    out = command("xprop", "-len", "100000000", "-id", str(window), "-notype",
+                  "-f", "_NET_WM_ICON", "32c", "=$0+", "_NET_WM_ICON")
+    values = out.partition("=")[2].replace("\n", "").split(",")
+    if not out.startswith("_NET_WM_ICON=") or not values[0].strip().isdigit():
+        return {}
+    values = [int(v) for v in values]
+    icons, at = {}, 0
+    while at + 2 <= len(values):
+        width, height = values[at], values[at + 1]
+        icons[(width, height)] = values[at + 2:at + 2 + width * height]
+        at += 2 + width * height
+    return icons
+
+
 def text_value(value):
     """The text of a string property: xprop prints an empty one as nothing or as ""."""
     value = value.strip()
