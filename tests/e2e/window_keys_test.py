@@ -5,7 +5,6 @@ desktop entry; Return in a score field presses 開始 until the game ends, Escap
 result window open, Return closes it, and Ctrl+Q ends the run with 0."""
 
 import os
-import re
 import sys
 
 from harness import board, xwindows
@@ -20,8 +19,7 @@ ICON_SIZES = {(16, 16), (32, 32), (48, 48), (256, 256)}
 def check_window(window, title, what):
     props = xwindows.window_properties(window)
     xwindows.check_title(props, title, what)
-    icons = re.findall(r"Icon \((\d+) x (\d+)\)", props.get("_NET_WM_ICON", ""))
-    sizes = {(int(width), int(height)) for width, height in icons}
+    sizes = set(xwindows.window_icons(window))
     check(sizes == ICON_SIZES, "the %s's _NET_WM_ICON holds the sizes %s, not %s"
           % (what, sorted(sizes), sorted(ICON_SIZES)))
     entry = os.path.splitext(os.path.basename(DESKTOP_FILE))[0]

@@ -4,9 +4,6 @@
 #include <QImage>
 #include <QPixmap>
 
-#include <algorithm>
-#include <vector>
-
 #include "qt/Native.h"
 
 #if defined(UKISOMI_X11) && QT_CONFIG(xcb)
@@ -17,6 +14,9 @@
 #include <cstring>
 #elif defined(Q_OS_WIN)
 #include <windows.h>
+
+#include <algorithm>
+#include <vector>
 #endif
 
 namespace fw::detail {

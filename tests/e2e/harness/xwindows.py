@@ -52,11 +52,9 @@ def window_geometry(window):
 
 
 def window_properties(window):
-    """{name: value as xprop prints it} of the window's title, class, icon and process
-    properties; a property the window lacks is left out."""
-    # xprop shows only the start of a long property unless told how much to read.
-    out = command("xprop", "-len", "1000000", "-id", str(window),
-                  "WM_NAME", "_NET_WM_NAME", "WM_CLASS", "_NET_WM_ICON", "_NET_WM_PID")
+    """{name: value as xprop prints it} of the window's title, class and process properties; a
+    property the window lacks is left out. Its icon: window_icons()."""
+    out = command("xprop", "-id", str(window), "WM_NAME", "_NET_WM_NAME", "WM_CLASS", "_NET_WM_PID")
     found, name = {}, None
     for line in out.splitlines():
         match = re.match(r"^(\w+)\([\w]+\) = ?(.*)$", line)
@@ -71,6 +69,7 @@ def window_properties(window):
 def window_icons(window):
     """{(width, height): pixels} of the window's _NET_WM_ICON, each pixel an 0xAARRGGBB value,
     row by row; empty when the window has no icon."""
+    # xprop shows only the start of a long property unless told how much to read.
     out = command("xprop", "-len", "100000000", "-id", str(window), "-notype",
                   "-f", "_NET_WM_ICON", "32c", "=$0+", "_NET_WM_ICON")
     values = out.partition("=")[2].replace("\n", "").split(",")
